@@ -1,0 +1,5 @@
+# Cross-compiling the Windows binaries (i686, the shipping player) with mingw-w64's posix-thread compilers.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(NORVALE_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
