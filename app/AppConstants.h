@@ -1,0 +1,60 @@
+#pragma once
+// The application shell's fixed numbers and names: the command protocol other processes use to drive a running
+// player, the instance identity, and the texts of start-up.
+#include <cstdint>
+
+namespace nv {
+
+// --- The command protocol (other processes rely on these numbers) ---
+
+// A player command code in wParam, 0 in lParam, sent or posted to the player window.
+inline constexpr unsigned WM_PLAYERCOMMAND = 0x0400 + 99;  // WM_USER + 99 = 1123
+
+// Player command codes. 8..14, 46 and 47 are the system's APPCOMMAND numbers; the others are the player's own.
+inline constexpr unsigned kCommandMute = 8;
+inline constexpr unsigned kCommandVolumeDown = 9;
+inline constexpr unsigned kCommandVolumeUp = 10;
+inline constexpr unsigned kCommandNextTrack = 11;
+inline constexpr unsigned kCommandPreviousTrack = 12;
+inline constexpr unsigned kCommandStop = 13;
+inline constexpr unsigned kCommandPlayPause = 14;
+inline constexpr unsigned kCommandPlay = 46;
+inline constexpr unsigned kCommandPause = 47;
+inline constexpr unsigned kCommandReloadSkin = 257;
+inline constexpr unsigned kCommandPreferences = 258;
+inline constexpr unsigned kCommandClose = 259;
+inline constexpr unsigned kCommandClearPlaylist = 260;
+
+// dwData of the WM_COPYDATA file hand-over: 1 appends to the playlist, 0 replaces it (and starts playback).
+inline constexpr std::uintptr_t kHandOverReplace = 0;
+inline constexpr std::uintptr_t kHandOverAppend = 1;
+
+// --- Instance identity ---
+
+inline constexpr wchar_t kInstanceAtomName[] = L"Norvale";
+inline constexpr wchar_t kPlayerWindowClass[] = L"TPlayerTrayFm";
+inline constexpr wchar_t kTaskbarWindowClass[] = L"Shell_TrayWnd";
+
+// A second instance looks for the running player's window this many times, this far apart (about a second),
+// before it becomes a player itself.
+inline constexpr int kPlayerWindowSearchTries = 51;
+inline constexpr unsigned kPlayerWindowSearchIntervalMs = 20;
+
+// How long start-up waits for the elevated "/install" run it started before connecting again.
+inline constexpr unsigned kElevatedInstallWaitMs = 30000;
+
+// --- Texts ---
+
+inline constexpr char kApplicationTitle[] = "Brindle Norvale";
+inline constexpr char kSkinPackageExtension[] = ".nvs";
+inline constexpr char kTaskbarNotFoundMessage[] = "Taskbar window is not found.";
+inline constexpr char kDefaultSkinCorruptedMessage[] = "Default skin corrupted.";
+
+// The advice shown before Windows 7 when the taskbar is not kept on top; the answer may be silenced.
+inline constexpr char kTaskbarNotOnTopMessage[] =
+    "Norvale has detected that \"Always on top\" property is not set for Taskbar window.\n"
+    "It is recommended to set it \"On\".";
+inline constexpr int kTaskbarNotOnTopHelpContext = 12;
+inline constexpr char kTaskbarNotOnTopQuestion[] = "Tray StayOnTop";
+
+}  // namespace nv
