@@ -1,0 +1,19 @@
+#pragma once
+// What the program needs to know about the system it runs on.
+#include "support/WindowsVersion.h"
+
+namespace nv {
+
+// The real version, whatever compatibility settings the program runs with.
+WindowsVersion CurrentWindowsVersion();
+
+// True under Wine (its ntdll exports wine_get_version). Wine reports every token as fully elevated, so elevation
+// tests have to know.
+bool IsWineHost();
+
+// The process token's elevation (Windows Vista and later): elevated at all, and elevated through a split token
+// ("full" elevation type, the administrator's half started with "Run as administrator").
+bool IsProcessElevated();
+bool IsProcessFullyElevated();
+
+}  // namespace nv
