@@ -7,10 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/NativeMediaKeys.h"
 #include "app/PlayerStateValues.h"
 #include "app/PreferenceAccess.h"
-#include "support/MemoryKeyValueStore.h"
 #include "support/RegIniFile.h"
 #include "support/SystemText.h"
 #include "support/ValueText.h"
@@ -198,16 +196,6 @@ TEST_F(StoreTest, ASectionWithALeadingDelimiterStartsAtTheRoot) {
   EXPECT_EQ(store_.ReadString("\\" + store_.ApplicationKey(), "top", ""), "in the application key");
   store_.EraseSection(beside);
   EXPECT_FALSE(store_.SectionExists(beside));
-}
-
-TEST(NativeMediaKeys, FollowThePlaybackKeysPreference) {
-  // The section lies outside the application key, shared by every process: a memory store keeps this test apart.
-  TXRegIniFile store(std::make_unique<MemoryKeyValueStore>(), "Software\\Norvale");
-  UpdateNativeMediaKeysRegistration(store, true, "C:\\Program Files\\Norvale\\Norvale.exe");
-  EXPECT_EQ(store.ReadString(kNativeMediaPlayerSection, "ExePath", ""), "C:\\Program Files\\Norvale\\Norvale.exe");
-  EXPECT_EQ(store.ReadString(kNativeMediaPlayerSection, "AppName", ""), "Brindle Norvale");
-  UpdateNativeMediaKeysRegistration(store, false, "");
-  EXPECT_FALSE(store.SectionExists(kNativeMediaPlayerSection));
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+#pragma once
+// The text of the WM_COPYDATA file hand-over: each file on its own line, lines ended by CR LF, then a zero byte.
+// Each line is ANSI or marked text.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nv {
+
+// The block to send, its terminating zero included (cbData is its size).
+std::string HandOverBlock(const std::vector<std::string>& files);
+
+// The lines of a received block. The block comes from another process and is read strictly within its size: the
+// text ends at the first zero byte or at the end of the block, whichever comes first, and the last line needs no
+// CR LF. A lone LF also ends a line; empty lines are skipped.
+std::vector<std::string> HandOverLines(std::string_view block);
+
+}  // namespace nv
