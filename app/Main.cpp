@@ -1,11 +1,6 @@
-// Program entry of the player.
+// Program entry of the player: everything it does is in the start-up sequence.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
+#include "app/win/WindowsStartupHost.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return nv::RunPlayerProgram(); }

@@ -1,0 +1,54 @@
+#include "app/win/PlayerWindowStandIn.h"
+
+#include "app/AppConstants.h"
+#include "app/HandOverText.h"
+
+namespace nv {
+
+PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink) : sink_(sink) {
+  RECT bar{};
+  GetClientRect(taskbar, &bar);
+  // A small strip at the right end of the taskbar; the real strip docks itself through the tray extension.
+  const int width = 120, height = bar.bottom - bar.top;
+  Create(kPlayerWindowClass, {0, GetSysColorBrush(COLOR_BTNFACE)}, WS_EX_TOOLWINDOW,
+         WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", bar.right - width, 0, width, height, taskbar);
+}
+
+PlayerWindowStandIn::~PlayerWindowStandIn() {
+  closing_ = true;
+  Destroy();
+}
+
+void PlayerWindowStandIn::Show() { ShowWindow(Handle(), SW_SHOWNA); }
+
+LRESULT PlayerWindowStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PLAYERCOMMAND:
+      UpdateWindow(Handle());  // finish pending painting first: the command may take a while
+      sink_.ExecuteCommand(static_cast<unsigned>(wParam));
+      return 0;
+    case WM_COPYDATA:
+      HandOver(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return TRUE;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+void PlayerWindowStandIn::HandOver(const COPYDATASTRUCT* data) {
+  // Any process may send this: nothing is read beyond cbData, and an empty text changes nothing.
+  if (data == nullptr || data->cbData == 0 || data->lpData == nullptr) return;
+  const std::vector<std::string> files =
+      HandOverLines(std::string_view(static_cast<const char*>(data->lpData), data->cbData));
+  if (files.empty()) return;
+  const bool clear = data->dwData == kHandOverReplace;
+  sink_.AddFiles(files, clear);
+  if (clear) PostMessageW(Handle(), WM_PLAYERCOMMAND, kCommandPlay, 0);
+}
+
+void PlayerWindowStandIn::HandleDestroyed() {
+  // Destroyed from outside: the taskbar that parents the window is gone. Nothing is saved.
+  if (!closing_) ExitProcess(0);
+}
+
+}  // namespace nv

@@ -1,0 +1,28 @@
+#pragma once
+// Driving windows on the Wine desktop as a person would: finding them by class and caption, reading their text,
+// clicking them with the mouse.
+#include <windows.h>
+
+#include <string>
+
+namespace nv::test {
+
+// Waits for a visible top-level window of `processId` with this class and caption (any caption when null); null
+// after the timeout.
+HWND WaitForTopWindow(const wchar_t* className, const wchar_t* caption, DWORD processId, DWORD timeoutMs);
+// A child control by class and text (its caption, with any "&" as written); null when there is none.
+HWND FindControl(HWND parent, const wchar_t* className, const wchar_t* text);
+std::wstring WindowText(HWND window);
+// Moves the mouse to the middle of the window and clicks the left button.
+void ClickWithMouse(HWND window);
+// Waits until `condition` holds; false after the timeout.
+bool WaitUntil(const auto& condition, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!condition()) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+}  // namespace nv::test

@@ -1,0 +1,277 @@
+// Norvale.exe started for real under Wine, once as the player and again as a second instance: what the second
+// instance's command line makes the running player do, as the player's stand-in main form logs it.
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/AppConstants.h"
+#include "app/ProductProfile.h"
+#include "app/win/MainFormStandIn.h"
+#include "app/win/ProductProfileFile.h"
+#include "support/RegIniFile.h"
+#include "support/win/RegistryKeyValueStore.h"
+#include "support/win/UniqueHandle.h"
+#include "tests/app/win/DesktopDriver.h"
+#include "tests/common/TestPaths.h"
+#include "tests/common/win/WineTestEnv.h"
+
+namespace nv {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::Not;
+using test::WaitUntil;
+
+constexpr DWORD kStartTimeoutMs = 20000;
+
+const std::wstring& BuiltProgram() {
+  static const std::wstring path = test::UnixToWindowsPath(test::BinaryDir() + "/bin/Norvale.exe");
+  return path;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string out(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+HWND PlayerWindow() {
+  return FindWindowExW(FindWindowW(kTaskbarWindowClass, nullptr), nullptr, kPlayerWindowClass, nullptr);
+}
+
+class PlayerProcessTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_NE(FindWindowW(kTaskbarWindowClass, nullptr), nullptr);
+    ASSERT_EQ(PlayerWindow(), nullptr) << "a player from elsewhere is running";
+    while (const ATOM stale = GlobalFindAtomW(kInstanceAtomName)) GlobalDeleteAtom(stale);
+
+    scratch_ = std::filesystem::temp_directory_path() /
+               (L"norvale-players-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++runs_));
+    std::filesystem::create_directories(scratch_);
+    log_ = scratch_ / L"commands.log";
+    SetEnvironmentVariableW(kCommandLogVariable, log_.c_str());
+    // Skins are installed into this test's folder, and no skin is current.
+    preferences_.WriteString("Preferences", "Skin path", Utf8((scratch_ / L"Skins").wstring()));
+    preferences_.DeleteValue("Preferences", "Current skin");
+  }
+
+  void TearDown() override {
+    if (primary_) {
+      if (const HWND window = PlayerWindow()) PostMessageW(window, WM_PLAYERCOMMAND, kCommandClose, 0);
+      if (WaitForSingleObject(primary_.Get(), 10000) != WAIT_OBJECT_0) TerminateProcess(primary_.Get(), 1);
+    }
+    while (const ATOM left = GlobalFindAtomW(kInstanceAtomName)) GlobalDeleteAtom(left);
+    preferences_.DeleteValue("Preferences", "Skin path");
+    preferences_.DeleteValue("Preferences", "Current skin");
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch_, ignored);
+  }
+
+  static UniqueHandle Start(const std::wstring& program, const std::wstring& arguments) {
+    std::wstring line = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    EXPECT_TRUE(CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process))
+        << "cannot start " << Utf8(program);
+    CloseHandle(process.hThread);
+    return UniqueHandle(process.hProcess);
+  }
+
+  // Starts the player and waits until it runs its message loop.
+  void StartPlayer(const std::wstring& arguments = L"") {
+    primary_ = Start(BuiltProgram(), arguments);
+    ASSERT_TRUE(WaitForLine("ready", kStartTimeoutMs)) << "the player did not start: " << Log();
+    ASSERT_NE(PlayerWindow(), nullptr);
+  }
+
+  // Runs a second instance to its end; its exit code.
+  static DWORD RunToEnd(const std::wstring& program, const std::wstring& arguments) {
+    const UniqueHandle process = Start(program, arguments);
+    EXPECT_EQ(WaitForSingleObject(process.Get(), kStartTimeoutMs), WAIT_OBJECT_0) << "it did not end";
+    DWORD code = 1;
+    GetExitCodeProcess(process.Get(), &code);
+    return code;
+  }
+
+  std::vector<std::string> LogLines() const {
+    std::vector<std::string> lines;
+    std::ifstream in(log_, std::ios::binary);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  std::string Log() const { return ::testing::PrintToString(LogLines()); }
+
+  bool WaitForLine(const std::string& line, DWORD timeoutMs) const {
+    return WaitUntil([&] {
+      const auto lines = LogLines();
+      return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }, timeoutMs);
+  }
+
+  // What the player logged since the previous call. A command posted behind whatever the second instance left in
+  // the player's queue marks the end.
+  std::vector<std::string> NewLines() {
+    const std::string marker = "command\t" + std::to_string(1000 + ++markers_);
+    PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, 1000 + markers_, 0);
+    EXPECT_TRUE(WaitForLine(marker, 10000)) << Log();
+    std::vector<std::string> lines = LogLines();
+    lines.erase(lines.begin(), lines.begin() + seen_);
+    seen_ += lines.size();
+    lines.pop_back();  // the marker
+    return lines;
+  }
+
+  TXRegIniFile preferences_{std::make_unique<RegistryKeyValueStore>(), "Software\\Norvale"};
+  std::filesystem::path scratch_, log_;
+  UniqueHandle primary_;
+  std::size_t seen_ = 0;
+  int markers_ = 0;
+  static inline int runs_ = 0;
+};
+
+TEST_F(PlayerProcessTest, ASecondInstanceHandsItsCommandLineToTheRunningPlayer) {
+  StartPlayer();
+  NewLines();
+
+  const std::filesystem::path skin = scratch_ / L"Downloads" / L"Sunset.nvs";
+  std::filesystem::create_directories(skin.parent_path());
+  std::ofstream(skin) << "a skin package";
+  const std::string installed = Utf8((scratch_ / L"Skins" / L"Sunset.nvs").wstring());
+
+  struct Case {
+    std::wstring arguments;
+    std::vector<std::string> logged;
+  };
+  const Case cases[] = {
+      {L"/enqueue a.mp3 b.mp3", {"files\tappend\ta.mp3\tb.mp3"}},  // appended, and playback is not started
+      {L"a.mp3 \"my b.mp3\"", {"files\tclear\ta.mp3\tmy b.mp3", "command\t46"}},
+      {L"a.mp3 /play", {"files\tclear\ta.mp3", "command\t46"}},  // "/play" is not parameter 1
+      {L"/play a.mp3", {"command\t46"}},                          // the file is ignored
+      {L"/emptyplaylist", {"command\t260"}},
+      {L"/PAUSE", {"command\t47"}},
+      {L"/stop", {"command\t13"}},
+      {L"/nexttrack", {"command\t11"}},
+      {L"/previostrack", {"command\t12"}},
+      {L"/preferences", {"command\t258"}},
+      {L"/showminimized", {}},
+      // Outside code page 1252: the line arrives as marked UTF-8.
+      {L"\u041F\u0440\u0438\u0432\u0435\u0442.mp3", {"files\tclear\t\x01\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82.mp3",
+                                                     "command\t46"}},
+      // The skin is installed by the second instance; the player is only told to reload it.
+      {L"\"" + skin.wstring() + L"\" a.mp3", {"command\t257", "skin\t" + installed}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf8(c.arguments));
+    EXPECT_EQ(RunToEnd(BuiltProgram(), c.arguments), 0u);
+    EXPECT_THAT(NewLines(), ElementsAreArray(c.logged));
+  }
+  EXPECT_TRUE(std::filesystem::exists(scratch_ / L"Skins" / L"Sunset.nvs"));
+  EXPECT_EQ(preferences_.ReadString("Preferences", "Current skin", ""), installed);
+}
+
+TEST_F(PlayerProcessTest, QuitClosesThePlayerAndRemovesTheAtom) {
+  StartPlayer();
+  EXPECT_NE(GlobalFindAtomW(kInstanceAtomName), 0);
+  EXPECT_EQ(RunToEnd(BuiltProgram(), L"/quit"), 0u);
+  ASSERT_EQ(WaitForSingleObject(primary_.Get(), 10000), WAIT_OBJECT_0) << "the player did not close";
+  DWORD code = 1;
+  GetExitCodeProcess(primary_.Get(), &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_THAT(LogLines(), Contains("command\t259"));
+  EXPECT_EQ(GlobalFindAtomW(kInstanceAtomName), 0);
+  EXPECT_EQ(PlayerWindow(), nullptr);
+}
+
+TEST_F(PlayerProcessTest, AStaleAtomCostsAboutASecondThenTheNewProcessBecomesThePlayer) {
+  GlobalAddAtomW(kInstanceAtomName);  // as a player that ended without cleaning up would leave it
+  const ULONGLONG started = GetTickCount64();
+  StartPlayer(L"a.mp3");
+  const ULONGLONG elapsed = GetTickCount64() - started;
+  EXPECT_GE(elapsed, 950u) << "51 looks for the running player's window, 20 ms apart";
+  EXPECT_LT(elapsed, 15000u);
+  EXPECT_THAT(LogLines(), Contains("files\tclear\ta.mp3"));
+
+  EXPECT_EQ(RunToEnd(BuiltProgram(), L"/quit"), 0u);
+  ASSERT_EQ(WaitForSingleObject(primary_.Get(), 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(GlobalFindAtomW(kInstanceAtomName), 0) << "the atom it took over went with it";
+}
+
+TEST_F(PlayerProcessTest, ThePlayerStartsFromItsOwnCommandLine) {
+  struct Case {
+    std::wstring arguments;
+    std::vector<std::string> logged;  // up to "ready"
+  };
+  const Case cases[] = {
+      {L"", {"default playlist", "show", "show expanded", "ready"}},
+      {L"/emptyplaylist", {"show", "show expanded", "ready"}},  // starts with an empty playlist
+      {L"a.mp3 b.mp3", {"files\tclear\ta.mp3\tb.mp3", "show", "show expanded", "play", "ready"}},
+      {L"/enqueue a.mp3", {"files\tappend\ta.mp3", "show", "show expanded", "play", "ready"}},
+      {L"/showminimized", {"default playlist", "show", "ready"}},
+      {L"/play", {"default playlist", "show", "show expanded", "command\t46", "ready"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf8(c.arguments));
+    std::filesystem::remove(log_);
+    StartPlayer(c.arguments);
+    EXPECT_THAT(LogLines(), ElementsAreArray(c.logged));
+    PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandClose, 0);
+    ASSERT_EQ(WaitForSingleObject(primary_.Get(), 10000), WAIT_OBJECT_0);
+  }
+}
+
+// A copy of the program in a folder of its own, with nothing beside it.
+class LoneProgramTest : public PlayerProcessTest {
+protected:
+  void SetUp() override {
+    PlayerProcessTest::SetUp();
+    folder_ = scratch_ / L"Program";
+    std::filesystem::create_directories(folder_);
+    std::filesystem::copy_file(BuiltProgram(), folder_ / L"Norvale.exe");
+  }
+  std::wstring Program() const { return (folder_ / L"Norvale.exe").wstring(); }
+  std::filesystem::path folder_;
+};
+
+TEST_F(LoneProgramTest, WithoutItsDefaultSkinThePlayerSaysSoAndEnds) {
+  const UniqueHandle process = Start(Program(), L"a.mp3");
+  const HWND message = test::WaitForTopWindow(L"#32770", L"Norvale", GetProcessId(process.Get()), kStartTimeoutMs);
+  ASSERT_NE(message, nullptr) << "no message";
+  EXPECT_NE(FindWindowExW(message, nullptr, L"Static", L"Default skin corrupted."), nullptr);
+  PostMessageW(message, WM_COMMAND, IDOK, 0);
+  ASSERT_EQ(WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(GlobalFindAtomW(kInstanceAtomName), 0);
+  EXPECT_EQ(PlayerWindow(), nullptr);
+}
+
+TEST_F(LoneProgramTest, TheInstallRunCreatesThePluginFolderAndEnds) {
+  EXPECT_EQ(RunToEnd(Program(), L"/install"), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory(folder_ / L"WinAmp plugins"));
+  EXPECT_EQ(GlobalFindAtomW(kInstanceAtomName), 0);
+  EXPECT_EQ(PlayerWindow(), nullptr);
+}
+
+TEST(ShippedProfile, StandsBesideTheProgramWithItsSections) {
+  const IniDocument profile =
+      OpenProductProfile(test::UnixToWindowsPath(test::BinaryDir() + "/bin/" + kProductProfileName));
+  EXPECT_TRUE(profile.SectionExists(kStandardGraphRulesSection));
+  EXPECT_TRUE(profile.SectionExists(kFriendlyFileTypesSection));
+  const auto winampSource = ReadRequiredComponent(profile, "WASource");
+  ASSERT_TRUE(winampSource);
+  EXPECT_NE(winampSource->message.find("\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace nv
