@@ -95,7 +95,8 @@ std::u16string MarkedToUtf16(std::string_view text) {
 
 std::string Utf16ToMarked(std::u16string_view text) {
   std::string ansi;
-  if (platform::Utf16ToAnsi(text, ansi)) return ansi;
+  // A text that starts with the marker character would read back as marked; it is held marked instead.
+  if (platform::Utf16ToAnsi(text, ansi) && !IsMarked(ansi)) return ansi;
   return kUnicodeMarker + Utf16ToUtf8(text);
 }
 

@@ -24,8 +24,8 @@ bool IsMarked(std::string_view text) noexcept;
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view text);
 
-// Held text (ANSI or marked) to UTF-16, and UTF-16 to held text: the ANSI form when the code page loses nothing,
-// otherwise the marked form.
+// Held text (ANSI or marked) to UTF-16, and UTF-16 to held text: the ANSI form when the code page loses nothing
+// (and the text does not start with the marker character), otherwise the marked form.
 std::u16string MarkedToUtf16(std::string_view text);
 std::string Utf16ToMarked(std::u16string_view text);
 

@@ -37,6 +37,12 @@ TEST(MarkedText, RoundTripsThroughTheHeldForm) {
   }
 }
 
+TEST(MarkedText, ATextStartingWithTheMarkerCharacterIsHeldMarked) {
+  // Held as ANSI it would read back as a marked text, and not as UTF-8 at that.
+  EXPECT_EQ(Utf16ToMarked(u"\u0001\u00FF"), "\x01\x01\xC3\xBF");
+  EXPECT_EQ(MarkedToUtf16(Utf16ToMarked(u"\u0001\u00FF")), u"\u0001\u00FF");
+}
+
 TEST(MarkedText, ALoneMarkerByteIsPlainText) {
   EXPECT_FALSE(IsMarked("\x01"));
   EXPECT_EQ(MarkedToUtf16("\x01"), u"\u0001");
