@@ -1,10 +1,10 @@
 #include "support/win/MessageDialog.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "support/win/Application.h"
+#include "support/win/UniqueResource.h"
 #include "support/win/WideText.h"
 #include "support/win/Window.h"
 
@@ -30,11 +30,13 @@ constexpr ButtonKind kButtonKinds[] = {
     {mbHelp, L"&Help", kHelpButtonId},
 };
 
-// A GDI font, deleted with its owner.
-struct FontDeleter {
-  void operator()(HFONT font) const { DeleteObject(font); }
+struct FontTraits {
+  using Handle = HFONT;
+  static HFONT None() { return nullptr; }
+  static bool IsValid(HFONT font) { return font != nullptr; }
+  static void Close(HFONT font) { DeleteObject(font); }
 };
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+using UniqueFont = UniqueResource<FontTraits>;
 
 UniqueFont MessageFont() {
   NONCLIENTMETRICSW metrics{};
@@ -146,7 +148,7 @@ private:
     const HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, Handle(),
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                          nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     return control;
   }
 
@@ -154,7 +156,7 @@ private:
   // system's own dialogs are.
   void Layout(const std::wstring& message, HICON icon) {
     const HDC dc = GetDC(Handle());
-    const HGDIOBJ previous = SelectObject(dc, font_.get());
+    const HGDIOBJ previous = SelectObject(dc, font_.Get());
     SIZE letters{};
     GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
     TEXTMETRICW metrics{};
