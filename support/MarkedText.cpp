@@ -11,8 +11,8 @@ bool IsMarked(std::string_view text) noexcept {
   return text.size() > 1 && text.front() == kUnicodeMarker;
 }
 
-std::u16string Utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
+bool TryUtf8ToUtf16(std::string_view utf8, std::u16string& out) {
+  out.clear();
   out.reserve(utf8.size());
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
@@ -33,15 +33,14 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     } else if ((lead & 0xF8) == 0xF0) {
       length = 4, code = lead & 0x07, minimum = 0x10000;
     } else {
-      throw EConvertError(kInvalidUtf8Message);
+      return false;
     }
-    if (end - p < length) throw EConvertError(kInvalidUtf8Message);
+    if (end - p < length) return false;
     for (int i = 1; i < length; ++i) {
-      if ((p[i] & 0xC0) != 0x80) throw EConvertError(kInvalidUtf8Message);
+      if ((p[i] & 0xC0) != 0x80) return false;
       code = (code << 6) | (p[i] & 0x3F);
     }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-      throw EConvertError(kInvalidUtf8Message);
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
     if (code >= 0x10000) {
       code -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
@@ -51,6 +50,12 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     }
     p += length;
   }
+  return true;
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  if (!TryUtf8ToUtf16(utf8, out)) throw EConvertError(kInvalidUtf8Message);
   return out;
 }
 
