@@ -14,10 +14,10 @@ namespace nv {
 enum class WMAttributeType : std::uint8_t { DWord = 0, String = 1, Binary = 2, Bool = 3, QWord = 4, Word = 5, Guid = 6 };
 
 struct WMAttribute {
-  std::u16string Name;
+  std::u16string Name{};
   WMAttributeType Type = WMAttributeType::Binary;
-  std::uint64_t Number = 0;        // DWORD, WORD, QWORD, BOOL
-  std::u16string Text;             // STRING, without its terminating zero
+  std::uint64_t Number = 0;             // DWORD, WORD, QWORD, BOOL
+  std::u16string Text{};                // STRING, without its terminating zero
   std::array<std::uint8_t, 16> Guid{};  // GUID, as it lies in memory
 };
 

@@ -16,6 +16,11 @@ constexpr std::size_t kTypicalAttributeCount = 12;
 
 const AttributeValue kNoValue;
 
+// Wide and code-page text that read the same are the same value.
+bool SameValue(const AttributeValue& a, const AttributeValue& b) {
+  return a.IsText() && b.IsText() ? a.ToUtf16() == b.ToUtf16() : a == b;
+}
+
 }  // namespace
 
 void TXMMFileInfo::DetectKind(std::string_view path) {
@@ -110,7 +115,7 @@ bool TXMMFileInfo::ReadFromGraph(std::string_view path, TGraphMediaInfo* source)
   if (HasUrlScheme(path)) {
     // A stream announces a new title while it plays: that is a change even for a record loaded before.
     for (TXHeaderAttribute& a : read) {
-      if (!(GetValue(a.Name) == a.Value)) changed = true;
+      if (!SameValue(GetValue(a.Name), a.Value)) changed = true;
       SetValue(a.Name, std::move(a.Value));
     }
     EnsureTitle(path);
