@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <cstring>
+#include <string>
 #include <string_view>
 
 #include "metadata/ByteFields.h"
@@ -123,48 +125,57 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
   Size = size > source.Size() ? 0 : static_cast<std::uint32_t>(size);
   if (VersionID < 2 || VersionID > 4 || Size == 0) return true;
 
-  // The tag region is read at once, but never more of it than the cap, whatever the header says.
-  const std::size_t region = std::min<std::size_t>(Size, kMaxTagRegion);
-  head.Extend(source, region + (Size <= kMaxTagRegion ? following : 0));
-  const Bytes tag = head.At(0, region);
+  // The bytes at `offset`, read when the region does not hold them: the rest of the tag (and what the caller wants
+  // after it) when that is small, else a window that starts there. Valid until the next call.
+  SourceRegion& region = head;
+  auto bytesAt = [&](std::uint64_t offset, std::size_t length) {
+    if (!region.Holds(offset, length)) {
+      const std::uint64_t rest = Size + std::uint64_t{following} - offset;
+      region.Read(source, offset,
+                  std::max<std::size_t>(length, rest <= kTagRestReadSize ? static_cast<std::size_t>(rest)
+                                                                         : kTagWindowSize));
+    }
+    return region.At(offset, length);
+  };
 
-  std::array<Bytes, kSlotCount> frames{};
+  std::array<std::string, kSlotCount> frames{};
   std::array<bool, kSlotCount> found{};
-  std::size_t pos = kID3v2HeaderSize;
+  std::uint64_t pos = kID3v2HeaderSize;
   // The extended header (2.3: its size excludes the four size bytes; 2.4: a syncsafe size that includes them).
-  if ((flags & 0x40) && VersionID >= 3 && tag.size() >= pos + 4) {
-    const std::uint8_t* p = tag.data() + pos;
-    const std::uint64_t extended = VersionID == 3 ? std::uint64_t{bytes::BigEndian32(p)} + 4 : bytes::Syncsafe32(p);
-    pos = static_cast<std::size_t>(std::min<std::uint64_t>(pos + extended, Size));
+  if ((flags & 0x40) && VersionID >= 3) {
+    const Bytes p = bytesAt(pos, 4);
+    if (p.size() == 4) pos += VersionID == 3 ? std::uint64_t{bytes::BigEndian32(p.data())} + 4 : bytes::Syncsafe32(p.data());
   }
   const std::size_t frameHeaderSize = VersionID == 2 ? 6 : 10;
-  while (pos < Size && frameHeaderSize <= tag.size() && pos <= tag.size() - frameHeaderSize) {
-    const std::uint8_t* p = tag.data() + pos;
-    if (p[0] < 'A' || p[0] > 'Z') break;  // padding, or the end of what is readable
+  // Frames beyond the cap are not read, whatever the tag's size.
+  const std::uint64_t end = std::min<std::uint64_t>(Size, kMaxTagRegion);
+  while (pos + frameHeaderSize <= end) {
+    const Bytes p = bytesAt(pos, frameHeaderSize);
+    if (p.size() < frameHeaderSize || p[0] < 'A' || p[0] > 'Z') break;  // padding, or the end of the file
     // 2.2: id[3] size[3]; 2.3: id[4] size[4] flags[2]; 2.4: the same with a syncsafe size.
-    const std::string_view id(reinterpret_cast<const char*>(p), VersionID == 2 ? 3 : 4);
-    const std::size_t frameSize = VersionID == 2   ? bytes::BigEndian24(p + 3)
-                                  : VersionID == 3 ? bytes::BigEndian32(p + 4)
-                                                   : bytes::Syncsafe32(p + 4);
+    char idBytes[4];
+    std::memcpy(idBytes, p.data(), 4);  // the window may move before the ID is looked up
+    const std::string_view id(idBytes, VersionID == 2 ? 3 : 4);
+    const std::uint64_t frameSize = VersionID == 2   ? bytes::BigEndian24(p.data() + 3)
+                                    : VersionID == 3 ? bytes::BigEndian32(p.data() + 4)
+                                                     : bytes::Syncsafe32(p.data() + 4);
     const std::uint8_t formatFlags = VersionID == 2 ? 0 : p[9];
-    const std::size_t contentStart = pos + frameHeaderSize;
-    if (frameSize > Size - std::min<std::size_t>(contentStart, Size)) break;  // runs past the tag
+    const std::uint64_t contentStart = pos + frameHeaderSize;
+    if (frameSize > Size - contentStart) break;  // runs past the tag
     pos = contentStart + frameSize;
     if (frameSize == 0 || IsEncoded(VersionID, formatFlags)) continue;
     const std::optional<int> slot = SlotOf(id, VersionID);
     if (!slot) continue;
-    if (contentStart >= tag.size()) break;  // beyond the part of an oversized tag that was read
-    Bytes content = tag.subspan(contentStart, std::min({frameSize, kID3v2FrameContentKept,
-                                                       tag.size() - contentStart}));
+    Bytes content = bytesAt(contentStart, static_cast<std::size_t>(std::min<std::uint64_t>(frameSize, kID3v2FrameContentKept)));
     // 2.4: a data length indicator (four syncsafe bytes) comes before the content.
     if (VersionID == 4 && (formatFlags & 0x01)) content = content.subspan(std::min<std::size_t>(4, content.size()));
     if (HasTextEncoding(content)) {
-      frames[*slot] = content;
+      frames[*slot].assign(reinterpret_cast<const char*>(content.data()), content.size());
       found[*slot] = true;
     }
   }
 
-  auto text = [&](int slot) { return found[slot] ? TextOf(frames[slot]) : std::u16string(); };
+  auto text = [&](int slot) { return found[slot] ? TextOf(bytes::Of(frames[slot])) : std::u16string(); };
   auto either = [&](int slot, int fallback) {
     std::u16string value = text(slot);
     return value.empty() ? text(fallback) : value;
@@ -178,12 +189,12 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
   if (Year.empty()) Year = text(sYearFallback).substr(0, 4);
   Genre = text(sGenre);
   if (const std::size_t close = Genre.rfind(u')'); close != std::u16string::npos) Genre.erase(0, close + 1);
-  if (found[sComment]) Comment = CommentOf(frames[sComment]);
+  if (found[sComment]) Comment = CommentOf(bytes::Of(frames[sComment]));
   Composer = text(sComposer);
   Encoder = text(sEncoder);
   Copyright = text(sCopyright);
   Language = text(sLanguage);
-  if (found[sLink]) Link = LinkOf(frames[sLink]);
+  if (found[sLink]) Link = LinkOf(bytes::Of(frames[sLink]));
   return true;
 }
 

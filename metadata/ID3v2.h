@@ -24,9 +24,10 @@ public:
   void Reset();
   // False when the source has fewer than 10 bytes; true with `Exists` false when it does not start with a tag.
   bool Read(ByteSource& source);
-  // The same from `head`, a region that starts at the source's first byte. The region is extended (in one read)
-  // to hold the tag and then `following` more bytes, so a caller that wants what comes after the tag gets it in the
-  // same call.
+  // The same from `head`, a region that holds the source's first bytes. Where the frames reach past it, the region
+  // is read anew (it ends up holding the last part of the tag that was read): the rest of the tag at once when it is
+  // small, with `following` more bytes so that a caller that wants what comes after the tag gets it in the same
+  // call; otherwise windows that skip the large frames the player does not keep.
   bool ReadFrom(ByteSource& source, SourceRegion& head, std::size_t following = 0);
 };
 

@@ -81,26 +81,33 @@ std::uint32_t FrameLength(const TFrameData& f) {
   return static_cast<std::uint32_t>(Coefficient(f) * bits / rate + PaddingOf(f));
 }
 
+enum class Search { kFound, kNotFound, kNeedMore };
+
 // The first position in [0, kMpegSearchPositions) of `block` where a valid header is followed, one frame length
-// later, by another. Both headers must lie in the bytes actually read.
-bool FindFrame(Bytes block, TFrameData& frame) {
-  const std::size_t positions = std::min(kMpegSearchPositions, block.size());
-  for (std::size_t p = 0; p < positions && block.size() - p >= kMpegHeaderSize; ++p) {
+// later, by another; both headers must lie in the bytes actually read. `complete` says the block holds every byte
+// the search may look at; otherwise the search asks for more as soon as it would look beyond the block, so that it
+// finds what it would find in the whole block.
+Search FindFrame(Bytes block, bool complete, TFrameData& frame) {
+  for (std::size_t p = 0; p < kMpegSearchPositions; ++p) {
+    if (block.size() - std::min(p, block.size()) < kMpegHeaderSize) return complete ? Search::kNotFound : Search::kNeedMore;
     if (!IsValidHeader(block.data() + p)) continue;
     TFrameData candidate = DecodeHeader(block.data() + p);
     const std::uint32_t length = FrameLength(candidate);
-    if (length == 0 || length > block.size() - p || block.size() - p - length < kMpegHeaderSize ||
-        !IsValidHeader(block.data() + p + length))
+    if (length == 0) continue;
+    if (length > block.size() - p || block.size() - p - length < kMpegHeaderSize) {
+      if (!complete) return Search::kNeedMore;
       continue;
+    }
+    if (!IsValidHeader(block.data() + p + length)) continue;
     candidate.Found = true;
     candidate.Position = static_cast<std::uint32_t>(p);
     candidate.Size = length;
-    const Bytes after = block.subspan(p + kMpegHeaderSize, std::min<std::size_t>(6, block.size() - p - 4));
-    candidate.Empty = after.size() == 6 && std::all_of(after.begin(), after.end(), [](auto b) { return b == 0; });
+    const Bytes after = block.subspan(p + kMpegHeaderSize, 6);
+    candidate.Empty = std::all_of(after.begin(), after.end(), [](auto b) { return b == 0; });
     frame = candidate;
-    return true;
+    return Search::kFound;
   }
-  return false;
+  return Search::kNotFound;
 }
 
 std::uint32_t BigEndian32At(Bytes bytes, std::size_t offset) {
@@ -160,42 +167,46 @@ bool TMPEGaudio::Read(ByteSource& source) {
   const std::uint64_t size = source.Size();
   if (size < kID3v1TagSize) return false;
 
-  // At most three reads for a file with tags: its start (the ID3v2 tag and the block after it, extended in one
-  // more read when the tag is large) and its end (the ID3v1 tag and the encoder's last frames).
+  // At most three reads for a file with tags: its start (with the first frame after the ID3v2 tag; a large tag is
+  // read on together with the block after it), and its end.
   SourceRegion head;
   head.Read(source, 0, kHeadReadSize);
-  SourceRegion tailRead;
-  const SourceRegion* tail = &head;
-  constexpr std::size_t kTailSize = kMpegBlockSize + kID3v1TagSize;
-  const std::uint64_t tailStart = size - std::min<std::uint64_t>(size, kTailSize);
   if (!ID3v2.ReadFrom(source, head, kBlockRead)) return false;
-  if (!head.Holds(tailStart, static_cast<std::size_t>(size - tailStart))) {
-    tailRead.Read(source, tailStart, kTailSize);
-    tail = &tailRead;
-  }
-  if (!ID3v1.ReadFrom(*tail, size)) return false;
   FileLength = size;
 
   // The first frame: in the block after the ID3v2 tag, else (when that block was there whole) in the middle.
   const std::uint64_t blockStart = ID3v2.Size;
+  const std::size_t blockLength = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockRead, size - blockStart));
+  Bytes searched = head.At(blockStart, blockLength);
   SourceRegion blockRead;
-  const SourceRegion* block = &head;
-  if (!head.Holds(blockStart, static_cast<std::size_t>(std::min<std::uint64_t>(kBlockRead, size - blockStart)))) {
+  Search found = FindFrame(searched, searched.size() == blockLength, Frame);
+  if (found == Search::kNeedMore) {
     blockRead.Read(source, blockStart, kBlockRead);
-    block = &blockRead;
+    searched = blockRead.Bytes();
+    found = FindFrame(searched, true, Frame);
   }
-  Bytes searched = block->At(blockStart, kBlockRead);
-  if (!FindFrame(searched, Frame) && searched.size() >= kMpegBlockSize) {
+  if (found == Search::kNotFound && searched.size() >= kMpegBlockSize) {
     blockRead.Read(source, (size - ID3v2.Size) / 2, kBlockRead);
     searched = blockRead.Bytes();
-    FindFrame(searched, Frame);
+    FindFrame(searched, true, Frame);
   }
   if (!Frame.Found) {
     Reset();
     return true;
   }
-
   VBR = FindVBRHeader(searched.subspan(Frame.Position), Frame);
+
+  // The end: the ID3v1 tag, and before it the last frames, where some encoders leave their names; those are looked
+  // for only without a VBR header.
+  const std::size_t tailSize = kID3v1TagSize + (VBR.Found ? 0 : kMpegBlockSize);
+  const std::uint64_t tailStart = size - std::min<std::uint64_t>(size, tailSize);
+  SourceRegion tailRead;
+  const SourceRegion* tail = &head;
+  if (!head.Holds(tailStart, static_cast<std::size_t>(size - tailStart))) {
+    tailRead.Read(source, tailStart, tailSize);
+    tail = &tailRead;
+  }
+  if (!ID3v1.ReadFrom(*tail, size)) return false;
   if (!VBR.Found) {
     const std::uint64_t end = size - (ID3v1.Exists ? kID3v1TagSize : 0);
     const std::uint64_t start = end - std::min<std::uint64_t>(end, kMpegBlockSize);

@@ -35,11 +35,17 @@ inline constexpr std::size_t kMpegMaxFrameLength = 2881;
 inline constexpr std::size_t kMpegHeaderSize = 4;
 inline constexpr int kMpegEncoderSearchFrames = 5;
 
-// No tag region is read beyond this, whatever its header claims.
+// No tag region is walked beyond this, whatever its header claims.
 inline constexpr std::size_t kMaxTagRegion = 4u << 20;
 
-// How much of a file's start and end the readers fetch in their first reads: enough for the tags and headers of
-// almost every file, small enough to cost nothing when more is not needed.
-inline constexpr std::size_t kHeadReadSize = 16u << 10;
+// How much of a file's start the readers fetch in their first read: the tags and headers of most files, and
+// little more, since every page read costs (a 4 KB page about as much as opening the file).
+inline constexpr std::size_t kHeadReadSize = 8u << 10;
+// A tag's rest is read at once up to this size; beyond it, in windows placed after the large frames the player does
+// not keep (pictures), so that a large tag costs a read per such frame rather than its size.
+inline constexpr std::size_t kTagRestReadSize = 64u << 10;
+inline constexpr std::size_t kTagWindowSize = 16u << 10;
+// Ogg Vorbis: the end of the file is searched for the last page in the last 4 KB first, where it almost always is.
+inline constexpr std::size_t kOggTailFirstRead = 4u << 10;
 
 }  // namespace nv

@@ -199,19 +199,48 @@ TEST(ID3v2, TheHeaderGivesPresenceVersionAndSize) {
   }
 }
 
-TEST(ID3v2, ReadsTheTagRegionInOneCallAndNeverBeyondTheCap) {
-  // A 6 MiB tag: a title first, an artist beyond the cap. The stated size is kept, so the audio is still found
-  // after the tag, but no frame beyond the cap is read or allocated.
-  const Bytes picture = Frame3("APIC", Bytes(6u << 20, 'p'));
-  const Bytes file = Id3v2Tag(3, Frame3("TIT2", Latin("Early")) + picture + Frame3("TPE1", Latin("Late"))) + "audio";
-  MemoryByteSource memory(test::AsBytes(file));
-  test::CountingSource source(memory);
+TEST(ID3v2, LargeFramesThePlayerDoesNotKeepAreSkippedUnread) {
+  const Bytes picture = Frame3("APIC", Bytes(300000, 'p'));
+  const Bytes small = Frame3("TIT2", Latin("Title")) + Frame3("TPE1", Latin("Artist"));
+  struct {
+    const char* what;
+    Bytes tag;
+    int reads;
+  } cases[] = {
+      {"a small tag: one read", Id3v2Tag(3, small + Bytes(2000, '\0')), 1},
+      {"the rest of a tag up to 64 KB: one more read", Id3v2Tag(3, Frame3("APIC", Bytes(40000, 'p')) + small), 2},
+      {"a picture first: a window after it", Id3v2Tag(3, picture + small + Bytes(1000, '\0')), 2},
+      {"a picture last: the padding after it", Id3v2Tag(3, small + picture + Bytes(1000, '\0')), 2},
+      {"two pictures, a window after each", Id3v2Tag(3, picture + Frame3("TIT2", Latin("Title")) + picture +
+                                                            Frame3("TPE1", Latin("Artist"))),
+       3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Bytes file = c.tag + Bytes(100000, 'A');
+    MemoryByteSource memory(test::AsBytes(file));
+    test::CountingSource source(memory);
+    TID3v2 tag;
+    ASSERT_TRUE(tag.Read(source));
+    EXPECT_EQ(tag.Size, c.tag.size());
+    EXPECT_EQ(tag.Title, u"Title");
+    EXPECT_EQ(tag.Artist, u"Artist");
+    EXPECT_EQ(source.Reads(), c.reads);
+    EXPECT_LE(source.BytesRead(), 100000u) << "the pictures were not read";
+  }
+}
+
+TEST(ID3v2, FramesBeyondTheCapAreNotRead) {
+  // A 6 MiB tag: the stated size is kept (the audio is still found after it), but no frame beyond 4 MiB is read.
+  const Bytes file = Id3v2Tag(3, Frame3("TIT2", Latin("Early")) + Frame3("APIC", Bytes(5u << 20, 'p')) +
+                                     Frame3("TPE1", Latin("Late")) + Bytes(1u << 20, '\0')) +
+                     "audio";
+  MemoryByteSource source(test::AsBytes(file));
   TID3v2 tag;
   ASSERT_TRUE(tag.Read(source));
   EXPECT_EQ(tag.Size, file.size() - 5);
   EXPECT_EQ(tag.Title, u"Early");
   EXPECT_EQ(tag.Artist, u"");
-  EXPECT_EQ(source.Reads(), 2) << "the head, then the rest of the region up to the cap";
 }
 
 }  // namespace

@@ -258,16 +258,19 @@ TEST(MPEGaudio, TheEncoderIsLookedForInTheLastFiveFrames) {
 TEST(MPEGaudio, ATaggedFileTakesAtMostThreeReads) {
   const Bytes small = test::Id3v2Tag(3, test::Id3v2Frame(3, "TIT2", Bytes("\0Title", 6)) + Bytes(1000, '\0'));
   const Bytes large = test::Id3v2Tag(3, test::Id3v2Frame(3, "APIC", Bytes(300000, 'p')));
-  const Bytes audio = MpegFrames(kMpeg1L3, 417, 500);
+  const Bytes cbr = MpegFrames(kMpeg1L3, 417, 500);
+  const Bytes vbr = WithHeaderAt(kMpeg1L3, 417, 36, Xing(500, 208500)) + MpegFrames(kMpeg1L3, 417, 499);
   const Bytes tag1 = test::Id3v1Tag("T", "", "", "", "", 0);
   struct {
     const char* what;
     Bytes file;
     int reads;
+    std::uint64_t bytes;
   } cases[] = {
-      {"a small file is read at once", small + MpegFrames(kMpeg1L3, 417, 20) + tag1, 1},
-      {"start and end", small + audio + tag1, 2},
-      {"a tag larger than the first read: its rest and the block after it in one more", large + audio + tag1, 3},
+      {"a small file is read at once", small + MpegFrames(kMpeg1L3, 417, 10) + tag1, 1, 8192},
+      {"the start, and the end with the last frames", small + cbr + tag1, 2, 8192 + 128 + 3458},
+      {"with a VBR header, the end is just the ID3v1 tag", small + vbr + tag1, 2, 8192 + 128},
+      {"a large tag: the rest of it and the block after it in one more read", large + cbr + tag1, 3, 64 << 10},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -278,7 +281,19 @@ TEST(MPEGaudio, ATaggedFileTakesAtMostThreeReads) {
     EXPECT_TRUE(mpeg.Frame.Found);
     EXPECT_TRUE(mpeg.ID3v1.Exists);
     EXPECT_EQ(source.Reads(), c.reads);
+    EXPECT_LE(source.BytesRead(), c.bytes);
   }
+}
+
+TEST(MPEGaudio, AFrameBeyondTheFirstReadIsFoundAsInTheWholeBlock) {
+  // The first read ends inside the block; the candidate whose partner lies beyond it must not be passed over for a
+  // later one.
+  const Bytes tag = test::Id3v2Tag(3, test::Id3v2Frame(3, "TIT2", Bytes("\0T", 2)) + Bytes(8192 - 10 - 12 - 1000, '\0'));
+  const Bytes file = tag + Bytes(600, 'x') + MpegFrames(kMpeg25L2Padded, 2881, 3);
+  const TMPEGaudio mpeg = Read(file);
+  ASSERT_TRUE(mpeg.Frame.Found);
+  EXPECT_EQ(mpeg.Frame.Position, 600u);
+  EXPECT_EQ(mpeg.Frame.Size, 2881u);
 }
 
 }  // namespace
