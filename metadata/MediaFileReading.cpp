@@ -1,6 +1,8 @@
 #include "metadata/MediaFileReading.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 #include "metadata/MediaPaths.h"
 #include "metadata/WindowsMediaRuntime.h"
@@ -12,15 +14,14 @@ namespace nv {
 
 namespace {
 
-// Texts are added only when they are not empty.
-void AddText(TXHeaderAttributes& read, AttributeName name, std::u16string_view text) {
-  if (!text.empty()) read.push_back({name, AttributeValue::WideText(text)});
-}
-void AddAnsi(TXHeaderAttributes& read, AttributeName name, std::string_view text) {
-  if (!text.empty()) read.push_back({name, AttributeValue::AnsiText(text)});
-}
-void AddMarked(TXHeaderAttributes& read, AttributeName name, std::string_view text) {
-  if (!text.empty()) read.push_back({name, AttributeValue::WideText(MarkedToUtf16(text))});
+// The fields a tag shows, in this order: the track when there is one, then each text that is not empty, made into a
+// value by `make`.
+template <class Text, class Make>
+void AddTagFields(TXHeaderAttributes& read, int track, std::initializer_list<std::pair<AttributeName, Text>> texts,
+                  Make make) {
+  if (track != 0) read.push_back({kTrackAttribute, AttributeValue::Integer(track)});
+  for (const auto& [name, text] : texts)
+    if (!text.empty()) read.push_back({name, make(text)});
 }
 
 }  // namespace
@@ -37,34 +38,29 @@ void AddMPEGAttributes(const TMPEGaudio& mpeg, TXHeaderAttributes& read) {
   read.push_back({kBitrateAttribute, AttributeValue::Integer(std::int64_t{mpeg.BitRate()} * 1000)});
   if (mpeg.ID3v2.Exists) {
     const TID3v2& tag = mpeg.ID3v2;
-    if (tag.Track != 0) read.push_back({kTrackAttribute, AttributeValue::Integer(tag.Track)});
-    AddText(read, kTitleAttribute, tag.Title);
-    AddText(read, kAlbumAttribute, tag.Album);
-    AddText(read, kAuthorAttribute, tag.Artist);
-    AddText(read, kYearAttribute, tag.Year);
-    AddText(read, kGenreAttribute, tag.Genre);
-    AddText(read, kDescriptionAttribute, tag.Comment);
+    AddTagFields<std::u16string_view>(read, tag.Track,
+                                      {{kTitleAttribute, tag.Title}, {kAlbumAttribute, tag.Album},
+                                       {kAuthorAttribute, tag.Artist}, {kYearAttribute, tag.Year},
+                                       {kGenreAttribute, tag.Genre}, {kDescriptionAttribute, tag.Comment}},
+                                      AttributeValue::WideText);
   } else if (mpeg.ID3v1.Exists) {
-    // The ID3v1 genre number is not shown.
+    // Code-page text; the ID3v1 genre number is not shown.
     const TID3v1& tag = mpeg.ID3v1;
-    if (tag.Track != 0) read.push_back({kTrackAttribute, AttributeValue::Integer(tag.Track)});
-    AddAnsi(read, kTitleAttribute, tag.Title);
-    AddAnsi(read, kAlbumAttribute, tag.Album);
-    AddAnsi(read, kAuthorAttribute, tag.Artist);
-    AddAnsi(read, kYearAttribute, tag.Year);
-    AddAnsi(read, kDescriptionAttribute, tag.Comment);
+    AddTagFields<std::string_view>(read, tag.Track,
+                                   {{kTitleAttribute, tag.Title}, {kAlbumAttribute, tag.Album},
+                                    {kAuthorAttribute, tag.Artist}, {kYearAttribute, tag.Year},
+                                    {kDescriptionAttribute, tag.Comment}},
+                                   AttributeValue::AnsiText);
   }
 }
 
 void AddOggVorbisAttributes(const TOggVorbis& ogg, TXHeaderAttributes& read) {
   if (!ogg.IsVorbis()) return;
-  if (ogg.TrackNumber != 0) read.push_back({kTrackAttribute, AttributeValue::Integer(ogg.TrackNumber)});
-  AddMarked(read, kTitleAttribute, ogg.Title);
-  AddMarked(read, kAlbumAttribute, ogg.Album);
-  AddMarked(read, kAuthorAttribute, ogg.Artist);
-  AddMarked(read, kYearAttribute, ogg.Date);
-  AddMarked(read, kGenreAttribute, ogg.Genre);
-  AddMarked(read, kDescriptionAttribute, ogg.Comment);
+  AddTagFields<std::string_view>(read, ogg.TrackNumber,
+                                 {{kTitleAttribute, ogg.Title}, {kAlbumAttribute, ogg.Album},
+                                  {kAuthorAttribute, ogg.Artist}, {kYearAttribute, ogg.Date},
+                                  {kGenreAttribute, ogg.Genre}, {kDescriptionAttribute, ogg.Comment}},
+                                 [](std::string_view marked) { return AttributeValue::WideText(MarkedToUtf16(marked)); });
   if (ogg.BitRateNominal != 0)
     read.push_back({kBitrateAttribute, AttributeValue::Integer(std::int64_t{ogg.BitRateNominal} * 1000)});
   if (const double duration = ogg.Duration(); duration > 0)

@@ -73,6 +73,7 @@ void TXMMFileInfo::LoadInfo(std::string_view path) {
   }
   EnsureTitle(path);
   Loaded = true;
+  Attributes.shrink_to_fit();  // a playlist holds many records: no room for attributes that never come
 }
 
 // 1. A CD track whose disc has changed (another volume serial number, or none) is read again from scratch.

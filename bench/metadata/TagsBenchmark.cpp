@@ -140,6 +140,23 @@ struct ReadCalls {
   }
 };
 
+// What a loaded record holds, on average: itself, its attribute list and the text of its values.
+void PrintRecordSize(const std::vector<std::string>& files) {
+  std::size_t total = 0;
+  for (const std::string& path : files) {
+    nv::TXMMFileInfo info;
+    info.LoadInfo(path);
+    total += sizeof info + info.Attributes.capacity() * sizeof(nv::TXHeaderAttribute);
+    for (const nv::TXHeaderAttribute& a : info.Attributes) {
+      if (a.Value.GetType() == nv::AttributeValue::Type::WideText) total += 8 + a.Value.AsWideText().size() * 2;
+      if (a.Value.GetType() == nv::AttributeValue::Type::AnsiText) total += 8 + a.Value.AsAnsiText().size();
+    }
+  }
+  std::printf("\nrecord: %.0f bytes a file on average (the record, its attributes and their text; allocator "
+              "overhead not counted)\n",
+              double(total) / files.size());
+}
+
 void CountReads(const std::vector<std::string>& files) {
   ReadCalls tagged, untagged, ogg;
   for (const std::string& path : files) {
@@ -206,6 +223,7 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
 
   CountReads(files);
+  PrintRecordSize(files);
   comparison.Print();
   const double ours = reporter.medianUs["norvale"] / files.size();
   const double theirs = reporter.medianUs["taglib"] / files.size();

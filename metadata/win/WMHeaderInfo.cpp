@@ -7,6 +7,14 @@ namespace nv {
 
 namespace {
 
+// A number of the attribute's type from its value bytes (little-endian, as the runtime keeps them).
+template <class Number>
+std::uint64_t NumberOf(const std::vector<BYTE>& value, WORD length) {
+  Number number = 0;
+  std::memcpy(&number, value.data(), std::min<std::size_t>(length, sizeof number));
+  return number;
+}
+
 bool ReadAttribute(IWMHeaderInfo* header, WORD index, WMAttribute& attribute) {
   WORD stream = 0, nameLength = 0, valueLength = 0;
   WMT_ATTR_DATATYPE type{};
@@ -23,24 +31,9 @@ bool ReadAttribute(IWMHeaderInfo* header, WORD index, WMAttribute& attribute) {
   attribute.Type = static_cast<WMAttributeType>(type);
   switch (type) {
     case WMT_TYPE_DWORD:
-    case WMT_TYPE_BOOL: {
-      DWORD number = 0;
-      std::memcpy(&number, value.data(), std::min<std::size_t>(valueLength, sizeof number));
-      attribute.Number = number;
-      break;
-    }
-    case WMT_TYPE_WORD: {
-      WORD number = 0;
-      std::memcpy(&number, value.data(), std::min<std::size_t>(valueLength, sizeof number));
-      attribute.Number = number;
-      break;
-    }
-    case WMT_TYPE_QWORD: {
-      QWORD number = 0;
-      std::memcpy(&number, value.data(), std::min<std::size_t>(valueLength, sizeof number));
-      attribute.Number = number;
-      break;
-    }
+    case WMT_TYPE_BOOL: attribute.Number = NumberOf<DWORD>(value, valueLength); break;
+    case WMT_TYPE_WORD: attribute.Number = NumberOf<WORD>(value, valueLength); break;
+    case WMT_TYPE_QWORD: attribute.Number = NumberOf<QWORD>(value, valueLength); break;
     case WMT_TYPE_STRING: {
       // A wide string with its terminating zero; the two spare bytes terminate one that lacks it.
       std::u16string text(valueLength / 2, u'\0');
