@@ -144,7 +144,8 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
   // The extended header (2.3: its size excludes the four size bytes; 2.4: a syncsafe size that includes them).
   if ((flags & 0x40) && VersionID >= 3) {
     const Bytes p = bytesAt(pos, 4);
-    if (p.size() == 4) pos += VersionID == 3 ? std::uint64_t{bytes::BigEndian32(p.data())} + 4 : bytes::Syncsafe32(p.data());
+    if (p.size() == 4)
+      pos += VersionID == 3 ? std::uint64_t{bytes::BigEndian32(p.data())} + 4 : bytes::Syncsafe32(p.data());
   }
   const std::size_t frameHeaderSize = VersionID == 2 ? 6 : 10;
   // Frames beyond the cap are not read, whatever the tag's size.
@@ -166,7 +167,8 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
     if (frameSize == 0 || IsEncoded(VersionID, formatFlags)) continue;
     const std::optional<int> slot = SlotOf(id, VersionID);
     if (!slot) continue;
-    Bytes content = bytesAt(contentStart, static_cast<std::size_t>(std::min<std::uint64_t>(frameSize, kID3v2FrameContentKept)));
+    const auto kept = static_cast<std::size_t>(std::min<std::uint64_t>(frameSize, kID3v2FrameContentKept));
+    Bytes content = bytesAt(contentStart, kept);
     // 2.4: a data length indicator (four syncsafe bytes) comes before the content.
     if (VersionID == 4 && (formatFlags & 0x01)) content = content.subspan(std::min<std::size_t>(4, content.size()));
     if (HasTextEncoding(content)) {

@@ -89,7 +89,8 @@ enum class Search { kFound, kNotFound, kNeedMore };
 // finds what it would find in the whole block.
 Search FindFrame(Bytes block, bool complete, TFrameData& frame) {
   for (std::size_t p = 0; p < kMpegSearchPositions; ++p) {
-    if (block.size() - std::min(p, block.size()) < kMpegHeaderSize) return complete ? Search::kNotFound : Search::kNeedMore;
+    if (block.size() - std::min(p, block.size()) < kMpegHeaderSize)
+      return complete ? Search::kNotFound : Search::kNeedMore;
     if (!IsValidHeader(block.data() + p)) continue;
     TFrameData candidate = DecodeHeader(block.data() + p);
     const std::uint32_t length = FrameLength(candidate);
@@ -128,7 +129,8 @@ TVBRData FindVBRHeader(Bytes frame, const TFrameData& f) {
     vbr.Bytes = BigEndian32At(frame, xing + 12);
     if (frame.size() > xing + 119) vbr.Scale = frame[xing + 119];
     if (frame.size() > xing + 120) {
-      std::string_view vendor = bytes::AsChars(frame.subspan(xing + 120, std::min<std::size_t>(8, frame.size() - xing - 120)));
+      const std::string_view vendor = bytes::AsChars(frame.subspan(xing + 120).first(
+          std::min<std::size_t>(8, frame.size() - xing - 120)));
       vbr.VendorID = std::string(vendor.substr(0, vendor.find('\0')));
     }
   } else if (constexpr std::size_t vbri = 36; bytes::HasText(frame, vbri, "VBRI")) {

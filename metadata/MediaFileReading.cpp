@@ -56,11 +56,12 @@ void AddMPEGAttributes(const TMPEGaudio& mpeg, TXHeaderAttributes& read) {
 
 void AddOggVorbisAttributes(const TOggVorbis& ogg, TXHeaderAttributes& read) {
   if (!ogg.IsVorbis()) return;
+  auto wide = [](std::string_view marked) { return AttributeValue::WideText(MarkedToUtf16(marked)); };
   AddTagFields<std::string_view>(read, ogg.TrackNumber,
                                  {{kTitleAttribute, ogg.Title}, {kAlbumAttribute, ogg.Album},
                                   {kAuthorAttribute, ogg.Artist}, {kYearAttribute, ogg.Date},
                                   {kGenreAttribute, ogg.Genre}, {kDescriptionAttribute, ogg.Comment}},
-                                 [](std::string_view marked) { return AttributeValue::WideText(MarkedToUtf16(marked)); });
+                                 wide);
   if (ogg.BitRateNominal != 0)
     read.push_back({kBitrateAttribute, AttributeValue::Integer(std::int64_t{ogg.BitRateNominal} * 1000)});
   if (const double duration = ogg.Duration(); duration > 0)

@@ -124,7 +124,8 @@ bool TOggVorbis::Read(ByteSource& source) {
         return;
       }
       for (int f = 0; f < kFieldCount; ++f)
-        if (SameUpperCase(std::string_view(text).substr(0, equals), kFieldNames[f])) values[f] = text.substr(equals + 1);
+        if (SameUpperCase(std::string_view(text).substr(0, equals), kFieldNames[f]))
+          values[f] = text.substr(equals + 1);
     };
     std::uint32_t count = 0;
     if (ReadString(packets, text)) {

@@ -11,7 +11,9 @@
 namespace nv {
 
 // The runtime's value types, by their numbers.
-enum class WMAttributeType : std::uint8_t { DWord = 0, String = 1, Binary = 2, Bool = 3, QWord = 4, Word = 5, Guid = 6 };
+enum class WMAttributeType : std::uint8_t {
+  DWord = 0, String = 1, Binary = 2, Bool = 3, QWord = 4, Word = 5, Guid = 6
+};
 
 struct WMAttribute {
   std::u16string Name{};

@@ -136,7 +136,8 @@ struct ReadCalls {
     most = std::max(most, reads);
   }
   void Print(const char* what) const {
-    if (files > 0) std::printf("  %-22s %5d files, %.2f reads a file, at most %d\n", what, files, double(total) / files, most);
+    if (files == 0) return;
+    std::printf("  %-22s %5d files, %.2f reads a file, at most %d\n", what, files, double(total) / files, most);
   }
 };
 

@@ -44,8 +44,8 @@ const Case kCases[] = {
      "A comment of exactly thirty c.", 0, 0},
     {"code-page text is kept as bytes", test::Id3v1Tag("Caf\xE9", "", "", "", "", 0), true, 1, "Caf\xE9", "", "", "",
      "", 0, 0},
-    {"\"TAG\" is case-sensitive", "tag" + test::Id3v1Tag("Title", "", "", "", "", 0).substr(3), false, 0, "", "", "", "",
-     "", 0, 255},
+    {"\"TAG\" is case-sensitive", "tag" + test::Id3v1Tag("Title", "", "", "", "", 0).substr(3), false, 0, "", "", "",
+     "", "", 0, 255},
     {"no tag", Bytes(200, '\0'), false, 0, "", "", "", "", "", 0, 255},
 };
 

@@ -63,7 +63,8 @@ const Case kFrameCases[] = {
       .genre = u"Jazz", .comment = u"Comment", .composer = u"Composer", .encoder = u"Encoder", .copyright = u"(C)",
       .language = u"eng", .link = u"http://a.b/"}},
     {"2.2 fallbacks", Id3v2Tag(2, Id3v2Frame(2, "TT1", Latin("T1")) + Id3v2Frame(2, "TOA", Latin("Orig")) +
-                                      Id3v2Frame(2, "TOT", Latin("OrigAlbum")) + Id3v2Frame(2, "TOR", Latin("19990101"))),
+                                      Id3v2Frame(2, "TOT", Latin("OrigAlbum")) +
+                                      Id3v2Frame(2, "TOR", Latin("19990101"))),
      {.title = u"T1", .artist = u"Orig", .album = u"OrigAlbum", .year = u"1999"}},
     {"2.3 fallbacks when the main frame is missing or empty",
      V3({Frame3("TIT2", Latin("")), Frame3("TIT1", Latin("Group")), Frame3("TOPE", Latin("Original")),
@@ -86,7 +87,8 @@ const Case kFrameCases[] = {
     {"UTF-16, big-endian byte-order mark", V3({Frame3("TIT2", Utf16(1, u"Caf\u00E9 \u0416", true, true))}),
      {.title = u"Caf\u00E9 \u0416"}},
     {"UTF-16 without a mark: encoding 1 little-endian, 2 big-endian",
-     V3({Frame3("TIT2", Utf16(1, u"Little \u00E9", false, false)), Frame3("TPE1", Utf16(2, u"Big \u0416", false, true))}),
+     V3({Frame3("TIT2", Utf16(1, u"Little \u00E9", false, false)),
+         Frame3("TPE1", Utf16(2, u"Big \u0416", false, true))}),
      {.title = u"Little \u00E9", .artist = u"Big \u0416"}},
     {"UTF-16 stops at a zero character", V3({Frame3("TIT2", Utf16(1, u"One", true, false) + Bytes("\0\0T\0", 4))}),
      {.title = u"One"}},
@@ -113,8 +115,8 @@ const Case kFrameCases[] = {
      V3({Frame3("TIT2", Latin(Bytes(700, 'x'))), Frame3("TPE1", Latin("Next"))}),
      {.title = std::u16string(499, u'x'), .artist = u"Next"}},
     {"2.3: compressed and encrypted frames are skipped",
-     V3({Frame3("TIT2", Latin("Plain")), Frame3("TIT2", Latin("Zipped"), 0x0080), Frame3("TALB", Latin("Secret"), 0x0040),
-         Frame3("TPE1", Latin("After"))}),
+     V3({Frame3("TIT2", Latin("Plain")), Frame3("TIT2", Latin("Zipped"), 0x0080),
+         Frame3("TALB", Latin("Secret"), 0x0040), Frame3("TPE1", Latin("After"))}),
      {.title = u"Plain", .artist = u"After"}},
     {"2.3: the extended header is skipped (its size leaves out the four size bytes)",
      V3({test::BigEndian32(6) + Bytes(6, '\0'), Frame3("TIT2", Latin("Behind"))}, 0x40), {.title = u"Behind"}},
@@ -176,16 +178,16 @@ TEST(ID3v2, TheHeaderGivesPresenceVersionAndSize) {
   } cases[] = {
       {"fewer than 10 bytes", "ID3\3\0\0\0\0", false, false, 0, 0, u""},
       {"no tag", Bytes(100, '\0'), true, false, 0, 0, u""},
-      {"2.3: size = syncsafe + 10", Id3v2Tag(3, frames) + Bytes(10, 'A'), true, true, 3, std::uint32_t(frames.size() + 10),
-       u"Title"},
+      {"2.3: size = syncsafe + 10", Id3v2Tag(3, frames) + Bytes(10, 'A'), true, true, 3,
+       std::uint32_t(frames.size() + 10), u"Title"},
       {"a footer adds 10", Id3v2Tag(3, frames, 0x10) + Bytes(20, 'A'), true, true, 3, std::uint32_t(frames.size() + 20),
        u"Title"},
       {"a size beyond the file is 0, and nothing is read", Id3v2Tag(3, frames, 0, 1000), true, true, 3, 0, u""},
       {"a whole-file tag is fine", Id3v2Tag(3, frames), true, true, 3, std::uint32_t(frames.size() + 10), u"Title"},
       {"an unknown version keeps presence, version and size only", Id3v2Tag(5, frames), true, true, 5,
        std::uint32_t(frames.size() + 10), u""},
-      {"size bytes are read seven bits each", Bytes("ID3\3\0\0\x01\x01\x01\x01", 10) + Bytes(0x204081, '\0'), true, true,
-       3, 0x204081 + 10, u""},
+      {"size bytes are read seven bits each", Bytes("ID3\3\0\0\x01\x01\x01\x01", 10) + Bytes(0x204081, '\0'), true,
+       true, 3, 0x204081 + 10, u""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -288,7 +288,8 @@ TEST(MPEGaudio, ATaggedFileTakesAtMostThreeReads) {
 TEST(MPEGaudio, AFrameBeyondTheFirstReadIsFoundAsInTheWholeBlock) {
   // The first read ends inside the block; the candidate whose partner lies beyond it must not be passed over for a
   // later one.
-  const Bytes tag = test::Id3v2Tag(3, test::Id3v2Frame(3, "TIT2", Bytes("\0T", 2)) + Bytes(8192 - 10 - 12 - 1000, '\0'));
+  const Bytes tag =
+      test::Id3v2Tag(3, test::Id3v2Frame(3, "TIT2", Bytes("\0T", 2)) + Bytes(8192 - 10 - 12 - 1000, '\0'));
   const Bytes file = tag + Bytes(600, 'x') + MpegFrames(kMpeg25L2Padded, 2881, 3);
   const TMPEGaudio mpeg = Read(file);
   ASSERT_TRUE(mpeg.Frame.Found);

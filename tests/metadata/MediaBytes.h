@@ -27,7 +27,8 @@ inline Bytes LittleEndian64(std::uint64_t n) { return LittleEndian32(std::uint32
 // An ID3v2 frame: 2.2 has a three-byte size and no flags, 2.3 a big-endian size, 2.4 a syncsafe one.
 inline Bytes Id3v2Frame(int version, std::string_view id, std::string_view content, std::uint16_t flags = 0) {
   if (version == 2) return Bytes(id) + BigEndian32(std::uint32_t(content.size())).substr(1) + Bytes(content);
-  const Bytes size = version == 4 ? Syncsafe32(std::uint32_t(content.size())) : BigEndian32(std::uint32_t(content.size()));
+  const auto length = std::uint32_t(content.size());
+  const Bytes size = version == 4 ? Syncsafe32(length) : BigEndian32(length);
   return Bytes(id) + size + char(flags >> 8) + char(flags) + Bytes(content);
 }
 
