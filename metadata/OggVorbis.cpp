@@ -24,9 +24,9 @@ constexpr std::size_t kGranuleOffset = 6;
 // string are kept, never ending inside a UTF-8 sequence; reading goes on after the whole string. False when the
 // string is not all there.
 bool ReadCount(OggPacketReader& packet, std::uint32_t& count) {
-  std::uint8_t bytes[4];
-  if (!packet.Read(bytes, 4)) return false;
-  count = bytes::LittleEndian32(bytes);
+  std::uint8_t raw[4];
+  if (!packet.Read(raw, 4)) return false;
+  count = bytes::LittleEndian32(raw);
   return true;
 }
 
@@ -45,8 +45,8 @@ bool ReadString(OggPacketReader& packet, std::string& text) {
   return true;
 }
 
-enum Field { fTitle, fArtist, fAlbum, fTrackNumber, fDate, fGenre, fComment, kFieldCount };
-constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
+enum Field { fTitle, fArtist, fAlbum, fTrackNumber, fDate, fGenre, fComment, kCommentFieldCount };
+constexpr std::array<std::string_view, kCommentFieldCount> kCommentNames = {
     "TITLE", "ARTIST", "ALBUM", "TRACKNUMBER", "DATE", "GENRE", "COMMENT"};
 
 bool SameUpperCase(std::string_view name, std::string_view upper) {
@@ -115,7 +115,7 @@ bool TOggVorbis::Read(ByteSource& source) {
   std::uint8_t kind[7];
   if (packets.NextPacket() && packets.NextPacket() && packets.Read(kind, 7) && kind[0] == 3 &&
       bytes::HasText(kind, 1, "vorbis")) {
-    std::array<std::string, kFieldCount> values{};
+    std::array<std::string, kCommentFieldCount> values{};
     std::string vendor, text;
     auto take = [&]() {
       const std::size_t equals = text.find('=');
@@ -123,8 +123,8 @@ bool TOggVorbis::Read(ByteSource& source) {
         vendor = text;
         return;
       }
-      for (int f = 0; f < kFieldCount; ++f)
-        if (SameUpperCase(std::string_view(text).substr(0, equals), kFieldNames[f]))
+      for (int f = 0; f < kCommentFieldCount; ++f)
+        if (SameUpperCase(std::string_view(text).substr(0, equals), kCommentNames[f]))
           values[f] = text.substr(equals + 1);
     };
     std::uint32_t count = 0;
