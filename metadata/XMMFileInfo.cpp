@@ -11,7 +11,8 @@ namespace nv {
 
 namespace {
 
-// Room for what a file usually brings, so that a loaded record is allocated once.
+// Room for what a file usually brings, so that the read list is allocated once; the record gives back what it does
+// not use when loading ends.
 constexpr std::size_t kTypicalAttributeCount = 12;
 
 const AttributeValue kNoValue;

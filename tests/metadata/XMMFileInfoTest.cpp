@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "metadata/CDTrackInfo.h"
+#include "metadata/MediaFileReading.h"
 #include "metadata/MediaPaths.h"
 #include "metadata/XMMFileInfo.h"
 #include "support/Errors.h"
@@ -89,6 +90,21 @@ TEST(XMMFileInfo, TheDefaultTitleIsTheFileNameOrTheWholeURL) {
     info.EnsureTitle("C:\\Other.mp3");
     EXPECT_EQ(TextOf(info.GetValue(kTitleAttribute)), c.title) << "a title that is there stays";
   }
+}
+
+TEST(XMMFileInfo, TheExtensionChoosesTheReader) {
+  struct {
+    const char16_t* path;
+    TMediaFileFormat format;
+  } cases[] = {
+      {u"C:\\Music\\A.MP3", TMediaFileFormat::mfMPEGaudio},
+      {u"/music/b.Ogg", TMediaFileFormat::mfOggVorbis},
+      {u"C:\\Music\\c.mp3.wma", TMediaFileFormat::mfWindowsMedia},
+      {u"C:\\Music.mp3\\track", TMediaFileFormat::mfWindowsMedia},
+      {u"C:\\Music\\mp3", TMediaFileFormat::mfWindowsMedia},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MediaFileFormatOf(c.path), c.format) << ::testing::PrintToString(std::u16string(c.path));
 }
 
 TEST(XMMFileInfo, ClearKeepsOnlyASubRangesAttributes) {
