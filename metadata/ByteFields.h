@@ -36,8 +36,5 @@ inline bool HasText(Bytes bytes, std::size_t offset, std::string_view text) {
 inline std::string_view AsChars(Bytes bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
-inline Bytes Of(std::string_view chars) {
-  return {reinterpret_cast<const std::uint8_t*>(chars.data()), chars.size()};
-}
 
 }  // namespace nv::bytes

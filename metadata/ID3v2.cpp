@@ -58,7 +58,7 @@ std::u16string DecodeText(std::uint8_t encoding, Bytes text) {
     if (c == 0) break;
     out.push_back(c);
   }
-  return TrimBlanks(out);
+  return TrimBlanks(std::move(out));
 }
 
 // Skips a terminated description: one zero byte ends single-byte text, a zero UTF-16 unit (two zero bytes on a
@@ -125,21 +125,20 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
   Size = size > source.Size() ? 0 : static_cast<std::uint32_t>(size);
   if (VersionID < 2 || VersionID > 4 || Size == 0) return true;
 
-  // The bytes at `offset`, read when the region does not hold them: the rest of the tag (and what the caller wants
-  // after it) when that is small, else a window that starts there. Valid until the next call.
+  // The bytes at `offset`, read when the region does not hold them: a window that starts there and reaches to what
+  // the caller wants after the tag, when that is near. Valid until the next call.
   SourceRegion& region = head;
   auto bytesAt = [&](std::uint64_t offset, std::size_t length) {
     if (!region.Holds(offset, length)) {
       const std::uint64_t rest = Size + std::uint64_t{following} - offset;
-      region.Read(source, offset,
-                  std::max<std::size_t>(length, rest <= kTagRestReadSize ? static_cast<std::size_t>(rest)
-                                                                         : kTagWindowSize));
+      const auto window = static_cast<std::size_t>(std::min<std::uint64_t>(rest, kTagWindowSize));
+      region.Read(source, offset, std::max(length, window));
     }
     return region.At(offset, length);
   };
 
-  std::array<std::string, kSlotCount> frames{};
-  std::array<bool, kSlotCount> found{};
+  // The text of each slot, decoded as its frame is met (a later frame of the same ID replaces an earlier one).
+  std::array<std::u16string, kSlotCount> texts{};
   std::uint64_t pos = kID3v2HeaderSize;
   // The extended header (2.3: its size excludes the four size bytes; 2.4: a syncsafe size that includes them).
   if ((flags & 0x40) && VersionID >= 3) {
@@ -171,32 +170,26 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
     Bytes content = bytesAt(contentStart, kept);
     // 2.4: a data length indicator (four syncsafe bytes) comes before the content.
     if (VersionID == 4 && (formatFlags & 0x01)) content = content.subspan(std::min<std::size_t>(4, content.size()));
-    if (HasTextEncoding(content)) {
-      frames[*slot].assign(reinterpret_cast<const char*>(content.data()), content.size());
-      found[*slot] = true;
-    }
+    if (HasTextEncoding(content))
+      texts[*slot] = *slot == sComment ? CommentOf(content) : *slot == sLink ? LinkOf(content) : TextOf(content);
   }
 
-  auto text = [&](int slot) { return found[slot] ? TextOf(bytes::Of(frames[slot])) : std::u16string(); };
-  auto either = [&](int slot, int fallback) {
-    std::u16string value = text(slot);
-    return value.empty() ? text(fallback) : value;
-  };
+  auto either = [&](int slot, int fallback) { return std::move(texts[texts[slot].empty() ? fallback : slot]); };
   Title = either(sTitle, sTitleFallback);
   Artist = either(sArtist, sArtistFallback);
   Album = either(sAlbum, sAlbumFallback);
-  TrackString = text(sTrack);
+  TrackString = std::move(texts[sTrack]);
   Track = TrackNumberOf(TrackString);
-  Year = text(sYear);
-  if (Year.empty()) Year = text(sYearFallback).substr(0, 4);
-  Genre = text(sGenre);
+  Year = std::move(texts[sYear]);
+  if (Year.empty()) Year = texts[sYearFallback].substr(0, 4);
+  Genre = std::move(texts[sGenre]);
   if (const std::size_t close = Genre.rfind(u')'); close != std::u16string::npos) Genre.erase(0, close + 1);
-  if (found[sComment]) Comment = CommentOf(bytes::Of(frames[sComment]));
-  Composer = text(sComposer);
-  Encoder = text(sEncoder);
-  Copyright = text(sCopyright);
-  Language = text(sLanguage);
-  if (found[sLink]) Link = LinkOf(bytes::Of(frames[sLink]));
+  Comment = std::move(texts[sComment]);
+  Composer = std::move(texts[sComposer]);
+  Encoder = std::move(texts[sEncoder]);
+  Copyright = std::move(texts[sCopyright]);
+  Language = std::move(texts[sLanguage]);
+  Link = std::move(texts[sLink]);
   return true;
 }
 

@@ -149,12 +149,16 @@ TVBRData FindVBRHeader(Bytes frame, const TFrameData& f) {
 std::string FindEncoder(Bytes block, std::uint32_t frameLength) {
   const std::size_t reach = std::min<std::size_t>(block.size(), std::size_t{frameLength} * kMpegEncoderSearchFrames);
   const std::string_view text = bytes::AsChars(block.last(reach));
-  const std::size_t lame = text.rfind("LAME"), gogo = text.rfind("GOGO");
-  if (lame != std::string_view::npos && (gogo == std::string_view::npos || lame > gogo)) {
-    const std::string_view name = text.substr(lame, 8);  // "LAME" and the four characters after it
-    return std::string(name.substr(0, name.find('\0')));
+  for (std::size_t p = text.size() >= 4 ? text.size() - 3 : 0; p-- > 0;) {
+    if (text[p] != 'L' && text[p] != 'G') continue;  // one test a byte: most bytes start neither name
+    const std::string_view here = text.substr(p, 4);
+    if (here == "LAME") {
+      const std::string_view name = text.substr(p, 8);  // "LAME" and the four characters after it
+      return std::string(name.substr(0, name.find('\0')));
+    }
+    if (here == "GOGO") return "GOGO";
   }
-  return gogo != std::string_view::npos ? "GOGO" : std::string();
+  return {};
 }
 
 // The bytes read for a block: every search position, and the longest frame after the last of them.

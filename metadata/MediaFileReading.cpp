@@ -56,12 +56,12 @@ void AddMPEGAttributes(const TMPEGaudio& mpeg, TXHeaderAttributes& read) {
 
 void AddOggVorbisAttributes(const TOggVorbis& ogg, TXHeaderAttributes& read) {
   if (!ogg.IsVorbis()) return;
-  auto wide = [](std::string_view marked) { return AttributeValue::WideText(MarkedToUtf16(marked)); };
+  // Held text: code-page text when the code page holds it, wide text when it does not.
   AddTagFields<std::string_view>(read, ogg.TrackNumber,
                                  {{kTitleAttribute, ogg.Title}, {kAlbumAttribute, ogg.Album},
                                   {kAuthorAttribute, ogg.Artist}, {kYearAttribute, ogg.Date},
                                   {kGenreAttribute, ogg.Genre}, {kDescriptionAttribute, ogg.Comment}},
-                                 wide);
+                                 AttributeValue::HeldText);
   if (ogg.BitRateNominal != 0)
     read.push_back({kBitrateAttribute, AttributeValue::Integer(std::int64_t{ogg.BitRateNominal} * 1000)});
   if (const double duration = ogg.Duration(); duration > 0)

@@ -41,9 +41,8 @@ inline constexpr std::size_t kMaxTagRegion = 4u << 20;
 // How much of a file's start the readers fetch in their first read: the tags and headers of most files, and
 // little more, since every page read costs (a 4 KB page about as much as opening the file).
 inline constexpr std::size_t kHeadReadSize = 8u << 10;
-// A tag's rest is read at once up to this size; beyond it, in windows placed after the large frames the player does
+// What lies beyond the first read of a tag is read in windows of this size, placed after the frames the player does
 // not keep (pictures), so that a large tag costs a read per such frame rather than its size.
-inline constexpr std::size_t kTagRestReadSize = 64u << 10;
 inline constexpr std::size_t kTagWindowSize = 16u << 10;
 // Ogg Vorbis: the end of the file is searched for the last page in the last 4 KB first, where it almost always is.
 inline constexpr std::size_t kOggTailFirstRead = 4u << 10;

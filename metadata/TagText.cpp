@@ -8,22 +8,28 @@
 
 namespace nv {
 
-std::u16string TrimBlanks(std::u16string_view text) {
-  while (!text.empty() && text.front() <= u' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() <= u' ') text.remove_suffix(1);
-  return std::u16string(text);
+std::u16string TrimBlanks(std::u16string text) {
+  std::size_t end = text.size();
+  while (end > 0 && text[end - 1] <= u' ') --end;
+  std::size_t start = 0;
+  while (start < end && text[start] <= u' ') ++start;
+  text.resize(end);
+  text.erase(0, start);
+  return text;
 }
 
 std::u16string DecodeSingleByteText(std::span<const std::uint8_t> bytes) {
   const auto zero = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), zero - bytes.begin());
   std::u16string wide;
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::u16string(text.begin(), text.end());  // ASCII: the same in UTF-8 and every code page
   if (TryUtf8ToUtf16(text, wide)) return wide;
   return platform::AnsiToUtf16(text);
 }
 
 int WholeNumberOrZero(std::u16string_view text) {
-  const std::u16string trimmed = TrimBlanks(text);
+  const std::u16string trimmed = TrimBlanks(std::u16string(text));
   std::u16string_view digits = trimmed;
   bool negative = false;
   if (!digits.empty() && (digits.front() == u'+' || digits.front() == u'-')) {

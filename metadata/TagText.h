@@ -7,7 +7,7 @@
 namespace nv {
 
 // Removes characters up to the blank (controls and blanks) at both ends.
-std::u16string TrimBlanks(std::u16string_view text);
+std::u16string TrimBlanks(std::u16string text);
 
 // Bytes up to the first zero byte: UTF-8 when they form valid UTF-8, otherwise the system code page.
 std::u16string DecodeSingleByteText(std::span<const std::uint8_t> bytes);

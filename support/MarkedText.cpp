@@ -1,5 +1,6 @@
 #include "support/MarkedText.h"
 
+#include <type_traits>
 #include <vector>
 
 #include "support/Errors.h"
@@ -93,12 +94,34 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
+namespace {
+
+// ASCII is the same in every ANSI code page and in UTF-8: it needs no conversion, which is what most tag text and
+// most paths are.
+template <class Char>
+bool IsAscii(std::basic_string_view<Char> text) {
+  for (Char c : text)
+    if (static_cast<std::make_unsigned_t<Char>>(c) >= 0x80) return false;
+  return true;
+}
+
+template <class To, class From>
+To Widened(std::basic_string_view<From> text) {
+  To out(text.size(), 0);
+  for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<typename To::value_type>(text[i]);
+  return out;
+}
+
+}  // namespace
+
 std::u16string MarkedToUtf16(std::string_view text) {
   if (IsMarked(text)) return Utf8ToUtf16(text.substr(1));
+  if (IsAscii(text)) return Widened<std::u16string>(text);
   return platform::AnsiToUtf16(text);
 }
 
 std::string Utf16ToMarked(std::u16string_view text) {
+  if (IsAscii(text)) return Widened<std::string>(text);
   std::string ansi;
   if (platform::Utf16ToAnsi(text, ansi)) return ansi;
   return kUnicodeMarker + Utf16ToUtf8(text);
@@ -106,10 +129,12 @@ std::string Utf16ToMarked(std::u16string_view text) {
 
 std::string MarkedToUtf8(std::string_view text) {
   if (IsMarked(text)) return std::string(text.substr(1));
+  if (IsAscii(text)) return std::string(text);
   return Utf16ToUtf8(platform::AnsiToUtf16(text));
 }
 
 std::string Utf8ToMarked(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   return Utf16ToMarked(Utf8ToUtf16(utf8));
 }
 
