@@ -12,4 +12,12 @@ std::size_t MemoryByteSource::ReadAt(std::uint64_t offset, std::uint8_t* buffer,
   return n;
 }
 
+std::size_t CountingByteSource::ReadAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) {
+  ++reads_;
+  lastOffset_ = offset;
+  const std::size_t read = inner_.ReadAt(offset, buffer, count);
+  bytes_ += read;
+  return read;
+}
+
 }  // namespace nv

@@ -26,4 +26,22 @@ private:
   std::span<const std::uint8_t> bytes_;
 };
 
+// Another source, counting the reads made of it and the bytes they fetched: how tests and benchmarks see what a
+// reader costs.
+class CountingByteSource final : public ByteSource {
+public:
+  explicit CountingByteSource(ByteSource& inner) : inner_(inner) {}
+  std::uint64_t Size() const override { return inner_.Size(); }
+  std::size_t ReadAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override;
+  int Reads() const { return reads_; }
+  std::uint64_t BytesRead() const { return bytes_; }
+  std::uint64_t LastOffset() const { return lastOffset_; }
+
+private:
+  ByteSource& inner_;
+  int reads_ = 0;
+  std::uint64_t bytes_ = 0;
+  std::uint64_t lastOffset_ = 0;
+};
+
 }  // namespace nv

@@ -113,21 +113,6 @@ private:
   int files_ = 0;
 };
 
-// Counts the reads a reader makes of a file.
-class CountingSource final : public nv::ByteSource {
-public:
-  explicit CountingSource(nv::ByteSource& inner) : inner_(inner) {}
-  std::uint64_t Size() const override { return inner_.Size(); }
-  std::size_t ReadAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override {
-    ++reads;
-    return inner_.ReadAt(offset, buffer, count);
-  }
-  int reads = 0;
-
-private:
-  nv::ByteSource& inner_;
-};
-
 struct ReadCalls {
   int files = 0, total = 0, most = 0;
   void Add(int reads) {
@@ -163,15 +148,15 @@ void CountReads(const std::vector<std::string>& files) {
   for (const std::string& path : files) {
     const std::unique_ptr<nv::ByteSource> file = nv::platform::OpenFileSource(nv::Utf8ToMarked(path));
     if (!file) continue;
-    CountingSource source(*file);
+    nv::CountingByteSource source(*file);
     if (path.ends_with(".mp3")) {
       nv::TMPEGaudio mpeg;
       mpeg.Read(source);
-      (mpeg.ID3v2.Exists || mpeg.ID3v1.Exists ? tagged : untagged).Add(source.reads);
+      (mpeg.ID3v2.Exists || mpeg.ID3v1.Exists ? tagged : untagged).Add(source.Reads());
     } else {
       nv::TOggVorbis ogg_;
       ogg_.Read(source);
-      ogg.Add(source.reads);
+      ogg.Add(source.Reads());
     }
   }
   std::printf("\nread calls (besides opening the file):\n");

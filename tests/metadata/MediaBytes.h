@@ -72,24 +72,6 @@ inline std::span<const std::uint8_t> AsBytes(const Bytes& b) {
   return {reinterpret_cast<const std::uint8_t*>(b.data()), b.size()};
 }
 
-// A byte source that counts the reads made of another and the bytes they fetched.
-class CountingSource final : public ByteSource {
-public:
-  explicit CountingSource(ByteSource& inner) : inner_(inner) {}
-  std::uint64_t Size() const override { return inner_.Size(); }
-  std::size_t ReadAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override {
-    ++reads_;
-    const std::size_t read = inner_.ReadAt(offset, buffer, count);
-    bytes_ += read;
-    return read;
-  }
-  int Reads() const { return reads_; }
-  std::uint64_t BytesRead() const { return bytes_; }
-
-private:
-  ByteSource& inner_;
-  int reads_ = 0;
-  std::uint64_t bytes_ = 0;
-};
+using CountingSource = CountingByteSource;
 
 }  // namespace nv::test

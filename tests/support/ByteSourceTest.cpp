@@ -18,23 +18,6 @@
 namespace nv {
 namespace {
 
-// Counts the calls made of a source.
-class CountingSource final : public ByteSource {
-public:
-  explicit CountingSource(ByteSource& inner) : inner_(inner) {}
-  std::uint64_t Size() const override { return inner_.Size(); }
-  std::size_t ReadAt(std::uint64_t offset, std::uint8_t* buffer, std::size_t count) override {
-    ++calls;
-    lastOffset = offset;
-    return inner_.ReadAt(offset, buffer, count);
-  }
-  int calls = 0;
-  std::uint64_t lastOffset = 0;
-
-private:
-  ByteSource& inner_;
-};
-
 std::string Digits(std::size_t n) {
   std::string s;
   for (std::size_t i = 0; i < n; ++i) s.push_back(char('0' + i % 10));
@@ -44,10 +27,10 @@ std::string Digits(std::size_t n) {
 TEST(SourceRegion, ReadsOnceAndBoundsEveryAccessByWhatArrived) {
   const std::string data = Digits(100);
   MemoryByteSource memory({reinterpret_cast<const std::uint8_t*>(data.data()), data.size()});
-  CountingSource source(memory);
+  CountingByteSource source(memory);
   SourceRegion region;
   region.Read(source, 90, 50);  // past the end: what there is
-  EXPECT_EQ(source.calls, 1);
+  EXPECT_EQ(source.Reads(), 1);
   EXPECT_EQ(region.Offset(), 90u);
   EXPECT_EQ(region.Size(), 10u);
   EXPECT_TRUE(region.Holds(95, 5));
@@ -60,12 +43,13 @@ TEST(SourceRegion, ReadsOnceAndBoundsEveryAccessByWhatArrived) {
 
   region.Read(source, 0, 20);
   region.Extend(source, 60);  // only the missing 40 bytes, in one call
-  EXPECT_EQ(source.calls, 3);
-  EXPECT_EQ(source.lastOffset, 20u);
+  EXPECT_EQ(source.Reads(), 3);
+  EXPECT_EQ(source.LastOffset(), 20u);
+  EXPECT_EQ(source.BytesRead(), 10u + 20u + 40u);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(region.Bytes().data()), region.Size()), data.substr(0, 60));
   region.Extend(source, 30);  // already held: no call
   region.Extend(source, 1000);
-  EXPECT_EQ(source.calls, 4);
+  EXPECT_EQ(source.Reads(), 4);
   EXPECT_EQ(region.Size(), 100u);
 
   MemoryByteSource empty({});
