@@ -1,5 +1,6 @@
 #include "support/MarkedText.h"
 
+#include <type_traits>
 #include <vector>
 
 #include "support/Errors.h"
@@ -11,8 +12,8 @@ bool IsMarked(std::string_view text) noexcept {
   return text.size() > 1 && text.front() == kUnicodeMarker;
 }
 
-std::u16string Utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
+bool TryUtf8ToUtf16(std::string_view utf8, std::u16string& out) {
+  out.clear();
   out.reserve(utf8.size());
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
@@ -33,15 +34,14 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     } else if ((lead & 0xF8) == 0xF0) {
       length = 4, code = lead & 0x07, minimum = 0x10000;
     } else {
-      throw EConvertError(kInvalidUtf8Message);
+      return false;
     }
-    if (end - p < length) throw EConvertError(kInvalidUtf8Message);
+    if (end - p < length) return false;
     for (int i = 1; i < length; ++i) {
-      if ((p[i] & 0xC0) != 0x80) throw EConvertError(kInvalidUtf8Message);
+      if ((p[i] & 0xC0) != 0x80) return false;
       code = (code << 6) | (p[i] & 0x3F);
     }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-      throw EConvertError(kInvalidUtf8Message);
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
     if (code >= 0x10000) {
       code -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
@@ -51,6 +51,12 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     }
     p += length;
   }
+  return true;
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  if (!TryUtf8ToUtf16(utf8, out)) throw EConvertError(kInvalidUtf8Message);
   return out;
 }
 
@@ -88,12 +94,34 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
+namespace {
+
+// ASCII is the same in every ANSI code page and in UTF-8: it needs no conversion, which is what most tag text and
+// most paths are.
+template <class Char>
+bool IsAscii(std::basic_string_view<Char> text) {
+  for (Char c : text)
+    if (static_cast<std::make_unsigned_t<Char>>(c) >= 0x80) return false;
+  return true;
+}
+
+template <class To, class From>
+To Widened(std::basic_string_view<From> text) {
+  To out(text.size(), 0);
+  for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<typename To::value_type>(text[i]);
+  return out;
+}
+
+}  // namespace
+
 std::u16string MarkedToUtf16(std::string_view text) {
   if (IsMarked(text)) return Utf8ToUtf16(text.substr(1));
+  if (IsAscii(text)) return Widened<std::u16string>(text);
   return platform::AnsiToUtf16(text);
 }
 
 std::string Utf16ToMarked(std::u16string_view text) {
+  if (IsAscii(text)) return Widened<std::string>(text);
   std::string ansi;
   // A text that starts with the marker character would read back as marked; it is held marked instead.
   if (platform::Utf16ToAnsi(text, ansi) && !IsMarked(ansi)) return ansi;
@@ -102,10 +130,12 @@ std::string Utf16ToMarked(std::u16string_view text) {
 
 std::string MarkedToUtf8(std::string_view text) {
   if (IsMarked(text)) return std::string(text.substr(1));
+  if (IsAscii(text)) return std::string(text);
   return Utf16ToUtf8(platform::AnsiToUtf16(text));
 }
 
 std::string Utf8ToMarked(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   return Utf16ToMarked(Utf8ToUtf16(utf8));
 }
 

@@ -1,0 +1,24 @@
+#include "support/DriveInfo.h"
+
+namespace nv {
+
+namespace {
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+}  // namespace
+
+std::string DriveRootOf(std::string_view path) {
+  if (path.size() >= 2 && path[1] == ':') {
+    const char letter = static_cast<char>(path[0] | 0x20);
+    if (letter >= 'a' && letter <= 'z') return std::string(path.substr(0, 2)) + '\\';
+  }
+  // "\\server\share": the text up to the separator that ends the share name.
+  if (path.size() > 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    std::size_t separators = 0, i = 2;
+    for (; i < path.size(); ++i)
+      if (IsSeparator(path[i]) && ++separators == 2) break;
+    if (separators >= 1) return std::string(path.substr(0, i)) + '\\';
+  }
+  return {};
+}
+
+}  // namespace nv
