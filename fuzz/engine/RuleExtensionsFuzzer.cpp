@@ -1,5 +1,6 @@
 // A rule's `Extensions` text comes from the registry or the profile, where anyone can edit it. Each line of the
 // input is a rule and an item: parse it, score it against items of its own and others, and choose among all.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

@@ -8,6 +8,7 @@
 #include "engine/StandardGraphRules.h"
 #include "support/RegIniFile.h"
 #include "tests/common/TestStore.h"
+#include "tests/engine/TestClassIds.h"
 
 namespace nv {
 namespace {
@@ -16,12 +17,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-constexpr Guid kSource = "{E436EBB5-524F-11CE-9F53-0020AF0BA770}"_guid;
-constexpr Guid kDSound = "{79376820-07D0-11CF-A24D-0020AFD79767}"_guid;
-constexpr Guid kVideoRenderer = "{70E102B0-5556-11CE-97C0-00AA0055595A}"_guid;
-constexpr Guid kA = "{0000000A-0000-0000-0000-000000000000}"_guid;
-constexpr Guid kB = "{0000000B-0000-0000-0000-000000000000}"_guid;
-constexpr Guid kC = "{0000000C-0000-0000-0000-000000000000}"_guid;
+using namespace test;
 
 // Rule 1 on by default, 2 off by default, 3 and 4 on only with Winamp plug-ins (3 uses the Winamp source, 4 does
 // not), 5 listed without a section, 6 without filters; "x" is no number.
@@ -76,7 +72,7 @@ TEST_F(GraphRuleStoreTest, UserRulesAndSwitchesAreWrittenUnderTheirKeysAndLoadBa
   mp3.TryStandardGraph = false;
   // The store keeps no order of a list's entries (Wine lists values by name, Windows as created); the lists are in
   // name order here so that the comparison below holds with either.
-  mp3.Normal = {kSource, "C:\\Plugins\\in_mp3.dll", kDSound, kVideoRenderer, {kA, kB}, {kC}, {kB}};
+  mp3.Normal = {kFileSource, "C:\\Plugins\\in_mp3.dll", kDSound, kVideoRenderer, {kA, kB}, {kC}, {kB}};
   mp3.FailSafe.AudioRender = kDSound;
   TXFileGraphInfo http;
   http.Extensions = "http://";

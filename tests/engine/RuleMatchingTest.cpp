@@ -3,6 +3,7 @@
 
 #include "engine/RuleMatching.h"
 #include "support/MarkedText.h"
+#include "tests/engine/TestClassIds.h"
 
 namespace nv {
 namespace {
@@ -114,10 +115,10 @@ TEST(RuleExtensions, ScoresAsTheRulesWeighThem) {
   }
 }
 
-// Small distinct CLSIDs.
-constexpr Guid kA = "{0000000A-0000-0000-0000-000000000000}"_guid;
-constexpr Guid kB = "{0000000B-0000-0000-0000-000000000000}"_guid;
-constexpr Guid kC = "{0000000C-0000-0000-0000-000000000000}"_guid;
+using test::kA;
+using test::kB;
+using test::kC;
+// The filters of the rule and of the common filters.
 constexpr Guid kSource = "{00000001-0000-0000-0000-000000000000}"_guid;
 constexpr Guid kAudio = "{00000002-0000-0000-0000-000000000000}"_guid;
 constexpr Guid kVideo = "{00000003-0000-0000-0000-000000000000}"_guid;

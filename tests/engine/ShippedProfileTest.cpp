@@ -16,18 +16,14 @@
 #include "support/MemoryKeyValueStore.h"
 #include "support/ValueText.h"
 #include "tests/common/TestPaths.h"
+#include "tests/engine/TestClassIds.h"
 
 namespace nv {
 namespace {
 
 using ::testing::IsEmpty;
 
-constexpr Guid kFileSource = "{E436EBB5-524F-11CE-9F53-0020AF0BA770}"_guid;
-constexpr Guid kAsfReader = "{187463A0-5BB7-11D3-ACBE-0080C75E246E}"_guid;
-constexpr Guid kUrlSource = "{E436EBB6-524F-11CE-9F53-0020AF0BA770}"_guid;
-constexpr Guid kDSound = "{79376820-07D0-11CF-A24D-0020AFD79767}"_guid;
-constexpr Guid kWaveOut = "{E30629D1-27E5-11CE-875D-00608CB78066}"_guid;
-constexpr Guid kVmr9 = "{51B4ABF3-748F-4E3B-A276-C828330E926A}"_guid;
+using namespace test;
 
 const IniDocument& ShippedProfile() {
   static const IniDocument profile = [] {
