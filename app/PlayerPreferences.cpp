@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "engine/GraphRuleStore.h"
+
 namespace nv {
 
 namespace {
@@ -75,7 +77,8 @@ TPlayerPreferences DefaultPreferences(WindowsVersion version) {
   return p;
 }
 
-TPlayerPreferences LoadPreferences(const TXRegIniFile& store, WindowsVersion version) {
+TPlayerPreferences LoadPreferences(const TXRegIniFile& store, WindowsVersion version, const IniDocument& profile,
+                                   bool winampPluginsAvailable) {
   const TPlayerPreferences d = DefaultPreferences(version);
   TPlayerPreferences p;
   p.trayPosition = Clamped<std::uint8_t>(Read(store, kTrayPosition, d.trayPosition));
@@ -94,6 +97,8 @@ TPlayerPreferences LoadPreferences(const TXRegIniFile& store, WindowsVersion ver
   p.expandedPlayerAllowMoving = Read(store, kExpandedPlayerAllowMoving);
   p.folderNesting = Clamped<std::int16_t>(Read(store, kFolderNesting));
   p.minPosition = Read(store, kMinPosition);
+  p.graphRules = LoadGraphRules(store, kGraphRulesSection, profile, winampPluginsAvailable);
+  p.commonFilters = LoadCommonFilters(store);
   p.digitalPlayback = Read(store, kDigitalPlayback);
   p.forceAspi = Read(store, kForceAspi);
   p.errorCorrection = Read(store, kErrorCorrection);
@@ -127,7 +132,7 @@ TPlayerPreferences LoadPreferences(const TXRegIniFile& store, WindowsVersion ver
   return p;
 }
 
-void SavePreferences(TXRegIniFile& store, const TPlayerPreferences& p) {
+void SavePreferences(TXRegIniFile& store, const TPlayerPreferences& p, const IniDocument& profile) {
   Write(store, kTrayPosition, p.trayPosition);
   Write(store, kMinimizeButtonVisible, p.minimizeButtonVisible);
   Write(store, kMinimizeToTray, p.minimizeToTray);
@@ -144,6 +149,8 @@ void SavePreferences(TXRegIniFile& store, const TPlayerPreferences& p) {
   Write(store, kExpandedPlayerAllowMoving, p.expandedPlayerAllowMoving);
   Write(store, kFolderNesting, p.folderNesting);
   Write(store, kMinPosition, p.minPosition);
+  SaveGraphRules(store, kGraphRulesSection, p.graphRules, profile);
+  SaveCommonFilters(store, p.commonFilters);
   Write(store, kDigitalPlayback, p.digitalPlayback);
   Write(store, kForceAspi, p.forceAspi);
   Write(store, kErrorCorrection, p.errorCorrection);

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/PreferenceAccess.h"
+#include "engine/GraphRules.h"
+#include "support/IniDocument.h"
 #include "support/RegIniFile.h"
 #include "support/WindowsVersion.h"
 
@@ -67,8 +69,8 @@ struct TPlayerPreferences {
   bool expandedPlayerAllowMoving = false;
   std::int16_t folderNesting = 0;
   std::int32_t minPosition = 0;  // ms
-  // The graph building rules and common filters come next in this record; they are loaded and saved by the
-  // graph rules' own module.
+  TXFileGraphInfos graphRules;  // user rules, then the standard rules switched on (engine/GraphRuleStore.h)
+  TXCommonFilters commonFilters;
   bool digitalPlayback = true;
   bool forceAspi = false;
   bool errorCorrection = false;
@@ -103,8 +105,12 @@ struct TPlayerPreferences {
 // Windows 7 on, and video uses the default renderer from Windows Vista on.
 TPlayerPreferences DefaultPreferences(WindowsVersion version);
 
-TPlayerPreferences LoadPreferences(const TXRegIniFile& store, WindowsVersion version);
-void SavePreferences(TXRegIniFile& store, const TPlayerPreferences& preferences);
+// The standard graph rules come from the product profile; those on by default only with Winamp plug-ins need to
+// know whether any are installed.
+TPlayerPreferences LoadPreferences(const TXRegIniFile& store, WindowsVersion version, const IniDocument& profile,
+                                   bool winampPluginsAvailable);
+// The profile tells which standard rules missing from the record were switched off.
+void SavePreferences(TXRegIniFile& store, const TPlayerPreferences& preferences, const IniDocument& profile);
 
 // Used on their own: the skin folder (relative to the data folder unless it has a drive) and the current skin.
 inline constexpr StringPreference kSkinPathPreference{{}, "Skin path", "Skins"};

@@ -1,5 +1,7 @@
 #include "app/ProductProfile.h"
 
+#include "support/Guid.h"
+
 namespace nv {
 
 namespace {
@@ -18,21 +20,13 @@ std::string WithLineBreaks(std::string_view text) {
   return result;
 }
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-
 }  // namespace
 
 std::string FriendlyTypeComponent(const IniDocument& profile, std::string_view extension) {
   return profile.ReadString(kFriendlyFileTypesSection, extension);
 }
 
-bool IsClassIdText(std::string_view text) {
-  static constexpr std::string_view kPattern = "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}";
-  if (text.size() != kPattern.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (kPattern[i] == 'x' ? !IsHexDigit(text[i]) : text[i] != kPattern[i]) return false;
-  return true;
-}
+bool IsClassIdText(std::string_view text) { return ParseGuid(text).has_value(); }
 
 std::optional<RequiredComponent> ReadRequiredComponent(const IniDocument& profile, std::string_view name) {
   if (!profile.SectionExists(name)) return std::nullopt;

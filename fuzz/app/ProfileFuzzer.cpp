@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/ProductProfile.h"
+#include "engine/StandardGraphRules.h"
 #include "support/IniDocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,5 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     nv::ReadRequiredComponent(profile, section);
   }
+  for (const std::int32_t number : nv::StandardRuleNumbers(profile)) nv::ReadStandardRule(profile, number);
   return 0;
 }

@@ -20,7 +20,7 @@ TEST(PlayerPreferences, DefaultsFollowTheWindowsVersion) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.version.major << "." << c.version.minor);
     const TXRegIniFile empty = MemoryStore();
-    const TPlayerPreferences loaded = LoadPreferences(empty, c.version);
+    const TPlayerPreferences loaded = LoadPreferences(empty, c.version, IniDocument(), false);
     EXPECT_EQ(loaded.trayPosition, c.trayPosition);
     EXPECT_EQ(loaded.renderType, c.renderType);
     EXPECT_EQ(loaded, DefaultPreferences(c.version)) << "an empty store loads the defaults";
@@ -45,6 +45,11 @@ TEST(PlayerPreferences, EveryFieldIsSavedUnderItsKeyAndLoadsBack) {
   p.expandedPlayerAllowMoving = true;
   p.folderNesting = -1;
   p.minPosition = 250;
+  TXFileGraphInfo rule;
+  rule.Extensions = ".mp3";
+  rule.Normal.AudioRender = "{79376820-07D0-11CF-A24D-0020AFD79767}"_guid;
+  p.graphRules = {rule};
+  p.commonFilters.VideoRender = "{70E102B0-5556-11CE-97C0-00AA0055595A}"_guid;
   p.digitalPlayback = false;
   p.forceAspi = true;
   p.errorCorrection = true;
@@ -72,7 +77,7 @@ TEST(PlayerPreferences, EveryFieldIsSavedUnderItsKeyAndLoadsBack) {
   p.hotKeys[0] = {1, kHotKeyCtrl | kHotKeyAlt, 0x50};
 
   TXRegIniFile store = MemoryStore();
-  SavePreferences(store, p);
+  SavePreferences(store, p, IniDocument());
 
   struct Key {
     const char* section;
@@ -96,6 +101,8 @@ TEST(PlayerPreferences, EveryFieldIsSavedUnderItsKeyAndLoadsBack) {
       {"Preferences", "Expanded player allow moving", "1"},
       {"Preferences", "Folder nesting", "-1"},
       {"Preferences", "Min position", "250"},
+      {"Preferences\\Graph building info\\10001", "Extensions", ".mp3"},
+      {"Preferences\\Graph common filters", "Video render", "{70E102B0-5556-11CE-97C0-00AA0055595A}"},
       {"Preferences\\CDAudio", "Digital playback", "0"},
       {"Preferences\\CDAudio", "Force ASPI", "1"},
       {"Preferences\\CDAudio", "Error correction", "1"},
@@ -128,7 +135,7 @@ TEST(PlayerPreferences, EveryFieldIsSavedUnderItsKeyAndLoadsBack) {
     EXPECT_EQ(store.ReadString(k.section, k.ident, "(missing)"), k.stored);
   }
   EXPECT_EQ(store.ReadSection("Preferences\\Hot keys").size(), kHotKeyCount);
-  EXPECT_EQ(LoadPreferences(store, kWindows7), p);
+  EXPECT_EQ(LoadPreferences(store, kWindows7, IniDocument(), false), p);
 }
 
 // The loaded value of one field, as a number.
@@ -163,14 +170,14 @@ TEST(PlayerPreferences, StoredValuesOutsideTheirRangeLoadClamped) {
     SCOPED_TRACE(testing::Message() << c.ident << " = " << c.stored);
     TXRegIniFile store = MemoryStore();
     store.WriteString(c.section, c.ident, c.stored);
-    EXPECT_EQ(c.field(LoadPreferences(store, kWindows7)), c.expected);
+    EXPECT_EQ(c.field(LoadPreferences(store, kWindows7, IniDocument(), false)), c.expected);
   }
 }
 
 TEST(PlayerPreferences, AHotKeyHoldsTheKeyInTheHighWordAndTheModifiersInTheLowWord) {
   TXRegIniFile store = MemoryStore();
   store.WriteString("Preferences\\Hot keys", "8", "4325380");  // 0x42 << 16 | Shift
-  const TPlayerPreferences p = LoadPreferences(store, kWindows7);
+  const TPlayerPreferences p = LoadPreferences(store, kWindows7, IniDocument(), false);
   EXPECT_EQ(p.hotKeys[7], (THotKey{8, kHotKeyShift, 0x42}));
   EXPECT_EQ(p.hotKeys[0], (THotKey{1, kHotKeyWin, 0x20})) << "the others keep their defaults";
 }

@@ -12,7 +12,7 @@
 #include "support/RegIniFile.h"
 #include "support/SystemText.h"
 #include "support/ValueText.h"
-#include "tests/app/TestStore.h"
+#include "tests/common/TestStore.h"
 
 namespace nv {
 namespace {

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "support/win/RegistryKeyValueStore.h"
-#include "tests/app/TestStore.h"
+#include "tests/common/TestStore.h"
 
 namespace nv::test {
 

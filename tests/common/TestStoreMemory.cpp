@@ -1,7 +1,7 @@
 #include <unistd.h>
 
 #include "support/MemoryKeyValueStore.h"
-#include "tests/app/TestStore.h"
+#include "tests/common/TestStore.h"
 
 namespace nv::test {
 
