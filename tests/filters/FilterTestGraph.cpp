@@ -1,0 +1,162 @@
+#include "tests/filters/FilterTestGraph.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace nv::test {
+
+std::string Hr(HRESULT hr) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
+  return text;
+}
+
+ToneFile::ToneFile(const std::string& name, const Tone& tone) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / (name + "-" + std::to_string(GetCurrentProcessId()) + ".wav");
+  WriteToneWav(path, tone);
+  path_ = path.wstring();
+}
+
+ToneFile::~ToneFile() { DeleteFileW(path_.c_str()); }
+
+ComPtr<IGraphBuilder> NewGraph() {
+  ComPtr<IGraphBuilder> graph;
+  const HRESULT hr =
+      CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(graph.GetAddressOf()));
+  EXPECT_EQ(hr, S_OK) << "filter graph: " << Hr(hr);
+  return graph;
+}
+
+ComPtr<IPin> PinOf(IBaseFilter* filter, PIN_DIRECTION direction, int index) {
+  ComPtr<IEnumPins> pins;
+  if (FAILED(filter->EnumPins(&pins))) return nullptr;
+  for (ComPtr<IPin> pin; pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
+    PIN_DIRECTION d;
+    pin->QueryDirection(&d);
+    if (d == direction && index-- == 0) return pin;
+  }
+  return nullptr;
+}
+
+ComPtr<IBaseFilter> FilterByClsid(IGraphBuilder* graph, const CLSID& clsid) {
+  ComPtr<IEnumFilters> filters;
+  if (FAILED(graph->EnumFilters(&filters))) return nullptr;
+  for (ComPtr<IBaseFilter> filter; filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
+    CLSID id;
+    if (SUCCEEDED(filter->GetClassID(&id)) && id == clsid) return filter;
+  }
+  return nullptr;
+}
+
+std::wstring PinName(IPin* pin) {
+  PIN_INFO info{};
+  if (FAILED(pin->QueryPinInfo(&info))) return L"";
+  if (info.pFilter) info.pFilter->Release();
+  return info.achName;
+}
+
+ComPtr<IPin> PeerOf(IPin* pin) {
+  ComPtr<IPin> peer;
+  pin->ConnectedTo(&peer);
+  return peer;
+}
+
+namespace {
+
+FilePlayback WithInterfaces(ComPtr<IGraphBuilder> graph) {
+  FilePlayback playback;
+  playback.graph = graph;
+  EXPECT_EQ(graph.As(&playback.control), S_OK);
+  EXPECT_EQ(graph.As(&playback.seeking), S_OK);
+  playback.renderer = FilterByClsid(graph.Get(), CLSID_DSoundRender);
+  EXPECT_NE(playback.renderer, nullptr) << "no DirectSound renderer in the graph";
+  return playback;
+}
+
+}  // namespace
+
+FilePlayback RenderFileThrough(const std::wstring& file, IBaseFilter* inserted) {
+  ComPtr<IGraphBuilder> graph = NewGraph();
+  if (!graph) return {};
+  HRESULT hr = graph->RenderFile(file.c_str(), nullptr);
+  EXPECT_EQ(hr, S_OK) << "RenderFile: " << Hr(hr);
+  if (FAILED(hr)) return {};
+  FilePlayback playback = WithInterfaces(graph);
+  if (!inserted || !playback.renderer) return playback;
+
+  const ComPtr<IPin> rendererIn = PinOf(playback.renderer.Get(), PINDIR_INPUT);
+  const ComPtr<IPin> decoded = PeerOf(rendererIn.Get());
+  EXPECT_NE(decoded, nullptr) << "the renderer is not connected";
+  if (!decoded) return {};
+  EXPECT_EQ(hr = graph->Disconnect(decoded.Get()), S_OK) << Hr(hr);
+  EXPECT_EQ(hr = graph->Disconnect(rendererIn.Get()), S_OK) << Hr(hr);
+  EXPECT_EQ(hr = graph->AddFilter(inserted, L"Under test"), S_OK) << Hr(hr);
+  EXPECT_EQ(hr = graph->ConnectDirect(decoded.Get(), PinOf(inserted, PINDIR_INPUT).Get(), nullptr), S_OK)
+      << "into the filter under test: " << Hr(hr);
+  EXPECT_EQ(hr = graph->ConnectDirect(PinOf(inserted, PINDIR_OUTPUT).Get(), rendererIn.Get(), nullptr), S_OK)
+      << "out of the filter under test: " << Hr(hr);
+  return playback;
+}
+
+FilePlayback RenderSource(IBaseFilter* source) {
+  ComPtr<IGraphBuilder> graph = NewGraph();
+  if (!graph) return {};
+  HRESULT hr = graph->AddFilter(source, L"Source");
+  EXPECT_EQ(hr, S_OK) << Hr(hr);
+  ComPtr<IBaseFilter> renderer;
+  EXPECT_EQ(hr = CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer)), S_OK)
+      << Hr(hr);
+  if (!renderer) return {};
+  EXPECT_EQ(hr = graph->AddFilter(renderer.Get(), L"Renderer"), S_OK) << Hr(hr);
+  EXPECT_EQ(hr = graph->ConnectDirect(PinOf(source, PINDIR_OUTPUT).Get(), PinOf(renderer.Get(), PINDIR_INPUT).Get(),
+                                      nullptr),
+            S_OK)
+      << "source to renderer: " << Hr(hr);
+  return WithInterfaces(graph);
+}
+
+EventLog::EventLog(IGraphBuilder* graph) : start_(std::chrono::steady_clock::now()) {
+  EXPECT_EQ(graph->QueryInterface(IID_PPV_ARGS(&events_source_)), S_OK);
+}
+
+double EventLog::NowMs() const {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+}
+
+bool EventLog::WaitFor(long code, double timeoutMs, const std::function<void(const GraphEvent&)>& seen) {
+  OAEVENT handle = 0;
+  if (!events_source_ || FAILED(events_source_->GetEventHandle(&handle))) return false;
+  const double deadline = NowMs() + timeoutMs;
+  for (;;) {
+    long eventCode = 0;
+    LONG_PTR param1 = 0, param2 = 0;
+    while (events_source_->GetEvent(&eventCode, &param1, &param2, 0) == S_OK) {
+      const GraphEvent event{eventCode, param1, param2, NowMs()};
+      events_source_->FreeEventParams(eventCode, param1, param2);
+      events_.push_back(event);
+      if (seen) seen(event);
+      if (event.code == code) return true;
+    }
+    const double left = deadline - NowMs();
+    if (left <= 0) return false;
+    WaitForSingleObject(reinterpret_cast<HANDLE>(handle), static_cast<DWORD>(std::min(left, 20.0)) + 1);
+  }
+}
+
+void EventLog::Collect(double ms) { WaitFor(0x7fffffff, ms); }
+
+const GraphEvent* EventLog::Find(long code) const {
+  for (const GraphEvent& event : events_)
+    if (event.code == code) return &event;
+  return nullptr;
+}
+
+int EventLog::Count(long code) const {
+  int count = 0;
+  for (const GraphEvent& event : events_) count += event.code == code;
+  return count;
+}
+
+}  // namespace nv::test

@@ -1,0 +1,98 @@
+#pragma once
+// Real DirectShow graphs for the filter tests: Wine's filter graph manager, its file parsers and its DirectSound
+// renderer, with the filters under test put into them.
+#include <windows.h>
+
+#include "support/win/DirectShow.h"
+
+#include <wrl/client.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/common/ToneWav.h"
+
+namespace nv::test {
+
+using Microsoft::WRL::ComPtr;
+
+class ComApartment {
+public:
+  ComApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ~ComApartment() { CoUninitialize(); }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+};
+
+// An HRESULT as failure messages show it.
+std::string Hr(HRESULT hr);
+
+// A generated tone WAV in the temporary folder, deleted with the object.
+class ToneFile {
+public:
+  ToneFile(const std::string& name, const Tone& tone);
+  ~ToneFile();
+  ToneFile(const ToneFile&) = delete;
+  ToneFile& operator=(const ToneFile&) = delete;
+  const std::wstring& Path() const { return path_; }
+
+private:
+  std::wstring path_;
+};
+
+ComPtr<IGraphBuilder> NewGraph();
+// The index-th pin of a filter in one direction, or null.
+ComPtr<IPin> PinOf(IBaseFilter* filter, PIN_DIRECTION direction, int index = 0);
+ComPtr<IBaseFilter> FilterByClsid(IGraphBuilder* graph, const CLSID& clsid);
+std::wstring PinName(IPin* pin);
+// The pin at the other end of a connection, or null.
+ComPtr<IPin> PeerOf(IPin* pin);
+
+// A file rendered by the graph (parser and DirectSound renderer), with `inserted` (when given) added and connected
+// between the renderer and the pin that fed it.
+struct FilePlayback {
+  ComPtr<IGraphBuilder> graph;
+  ComPtr<IMediaControl> control;
+  ComPtr<IMediaSeeking> seeking;
+  ComPtr<IBaseFilter> renderer;
+};
+// Fails the current test (and returns an empty graph) when anything on the way fails.
+FilePlayback RenderFileThrough(const std::wstring& file, IBaseFilter* inserted);
+
+// A source filter connected straight to a DirectSound renderer.
+FilePlayback RenderSource(IBaseFilter* source);
+
+// A graph's events, taken out as they arrive and stamped with the time they were taken.
+struct GraphEvent {
+  long code;
+  LONG_PTR param1;
+  LONG_PTR param2;
+  double atMs;  // since the log was made
+};
+
+class EventLog {
+public:
+  explicit EventLog(IGraphBuilder* graph);
+  // Takes out events until one with `code` arrives (true) or `timeoutMs` passed; `seen` runs for each event at
+  // once, so it can ask the filters about the moment of the event.
+  bool WaitFor(long code, double timeoutMs, const std::function<void(const GraphEvent&)>& seen = {});
+  // Takes out whatever arrives during `ms`.
+  void Collect(double ms);
+  const std::vector<GraphEvent>& Events() const { return events_; }
+  const GraphEvent* Find(long code) const;
+  int Count(long code) const;
+  double NowMs() const;
+
+private:
+  ComPtr<IMediaEvent> events_source_;
+  std::chrono::steady_clock::time_point start_;
+  std::vector<GraphEvent> events_;
+};
+
+// The renderer reports completion while its buffer still plays: let it drain before stopping.
+inline constexpr DWORD kRendererDrainMs = 800;
+
+}  // namespace nv::test
