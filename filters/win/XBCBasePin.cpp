@@ -78,7 +78,7 @@ HRESULT TXBCBasePin::AttemptConnection(IPin* receivePin, const AM_MEDIA_TYPE& ty
   }
   hr = CheckMediaType(type);
   if (hr == S_OK) {
-    connected_ = receivePin;
+    SetConnected(receivePin);
     hr = SetMediaType(type);
     if (SUCCEEDED(hr)) {
       hr = receivePin->ReceiveConnection(this, &type);
@@ -91,7 +91,7 @@ HRESULT TXBCBasePin::AttemptConnection(IPin* receivePin, const AM_MEDIA_TYPE& ty
   } else {
     hr = RefusedType(hr);
   }
-  connected_.Reset();
+  SetConnected(nullptr);
   BreakConnect();
   return hr;
 }
@@ -105,11 +105,11 @@ HRESULT TXBCBasePin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* typ
   if (SUCCEEDED(hr)) {
     hr = CheckMediaType(*type);
     if (hr == S_OK) {
-      connected_ = connector;
+      SetConnected(connector);
       hr = SetMediaType(*type);
       if (SUCCEEDED(hr)) hr = CompleteConnect(connector);
       if (SUCCEEDED(hr)) return S_OK;
-      connected_.Reset();
+      SetConnected(nullptr);
     } else {
       hr = RefusedType(hr);
     }
@@ -124,7 +124,7 @@ HRESULT TXBCBasePin::Disconnect() {
   if (!connected_) return S_FALSE;
   const HRESULT hr = BreakConnect();
   if (FAILED(hr)) return hr;
-  connected_.Reset();
+  SetConnected(nullptr);
   return S_OK;
 }
 
@@ -132,19 +132,34 @@ void TXBCBasePin::DisconnectInternal() {
   TXBCAutoLock lock(lock_);
   if (!connected_) return;
   BreakConnect();
-  connected_.Reset();
+  SetConnected(nullptr);
+}
+
+void TXBCBasePin::SetConnected(IPin* pin) {
+  std::lock_guard lock(connectionLock_);
+  connected_ = pin;
+}
+
+bool TXBCBasePin::HasMediaType(const AM_MEDIA_TYPE& type) const {
+  std::lock_guard lock(connectionLock_);
+  return SameMediaType(type, mediaType_);
+}
+
+HRESULT TXBCBasePin::CopyMediaType(MediaType& type) const {
+  std::lock_guard lock(connectionLock_);
+  return type.Assign(mediaType_);
 }
 
 HRESULT TXBCBasePin::ConnectedTo(IPin** pin) {
   if (!pin) return E_POINTER;
-  TXBCAutoLock lock(lock_);
+  std::lock_guard lock(connectionLock_);
   *pin = ComPtr<IPin>(connected_).Detach();
   return *pin ? S_OK : VFW_E_NOT_CONNECTED;
 }
 
 HRESULT TXBCBasePin::ConnectionMediaType(AM_MEDIA_TYPE* type) {
   if (!type) return E_POINTER;
-  TXBCAutoLock lock(lock_);
+  std::lock_guard lock(connectionLock_);
   if (!connected_) {
     *type = AM_MEDIA_TYPE{};
     return VFW_E_NOT_CONNECTED;
@@ -209,7 +224,10 @@ int TXBCBasePin::GetMediaTypeVersion() { return mediaTypeVersion_; }
 HRESULT TXBCBasePin::Active() { return S_OK; }
 HRESULT TXBCBasePin::Inactive() { return S_OK; }
 HRESULT TXBCBasePin::Run(REFERENCE_TIME) { return S_OK; }
-HRESULT TXBCBasePin::SetMediaType(const AM_MEDIA_TYPE& type) { return mediaType_.Assign(type); }
+HRESULT TXBCBasePin::SetMediaType(const AM_MEDIA_TYPE& type) {
+  std::lock_guard lock(connectionLock_);
+  return mediaType_.Assign(type);
+}
 
 HRESULT TXBCBasePin::CheckConnect(IPin* pin) {
   PIN_DIRECTION other;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,9 @@ public:
   bool IsConnected() const { return connected_ != nullptr; }
   IPin* GetConnected() const { return connected_.Get(); }  // not counted
   const MediaType& CurrentMediaType() const { return mediaType_; }
+  // The pin's media type, compared and copied under the connection lock: safe from any thread.
+  bool HasMediaType(const AM_MEDIA_TYPE& type) const;
+  HRESULT CopyMediaType(MediaType& type) const;
   const std::wstring& Name() const { return name_; }
   PIN_DIRECTION Direction() const { return direction_; }
   TXBCBaseFilter& Filter() const { return filter_; }
@@ -89,11 +93,16 @@ protected:
   void DisconnectInternal();
 
 private:
+  void SetConnected(IPin* pin);
   HRESULT AgreeMediaType(IPin* receivePin, const AM_MEDIA_TYPE* type);
   HRESULT TryMediaTypes(IPin* receivePin, const MediaType* pattern, IEnumMediaTypes* types);
   HRESULT AttemptConnection(IPin* receivePin, const AM_MEDIA_TYPE& type);
 
   std::wstring name_;
+  // The connected pin and the media type change under the filter lock and this one. Streaming threads ask for them
+  // (Wine's renderer asks ConnectedTo at end of stream) while Stop holds the filter lock waiting for those threads,
+  // so the questions take only this innermost lock.
+  mutable std::mutex connectionLock_;
   Microsoft::WRL::ComPtr<IPin> connected_;
   PIN_DIRECTION direction_;
   TXBCCritSec& lock_;

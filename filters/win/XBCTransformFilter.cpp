@@ -81,7 +81,9 @@ TXBCTransformOutputPin::TXBCTransformOutputPin(std::wstring_view name, TXBCTrans
 HRESULT TXBCTransformOutputPin::NonDelegatingQueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   if (iid == IID_IMediaSeeking || iid == IID_IMediaPosition) {
-    TXBCAutoLock lock(Lock());
+    // Not the filter lock: a renderer asks for seeking on the streaming thread at end of stream, while Stop may
+    // hold the filter lock and wait for that thread.
+    std::lock_guard lock(positionLock_);
     if (!position_) {
       HRESULT hr = CoCreateInstance(CLSID_SeekingPassThru, Inner(), CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&position_));
       ComPtr<ISeekingPassThru> passThru;
@@ -157,15 +159,13 @@ void TXBCTransformFilter::CreatePins() {
 }
 
 TXBCBasePin* TXBCTransformFilter::GetPin(int index) {
-  TXBCAutoLock lock(FilterLock());
-  if (!input_ || !output_) {
-    try {
-      CreatePins();
-    } catch (const std::bad_alloc&) {
-      input_.reset();
-      output_.reset();
-      return nullptr;
-    }
+  // Made once and kept: later calls take no lock, so that streaming threads may ask too.
+  try {
+    std::call_once(pinsCreated_, [this] { CreatePins(); });
+  } catch (const std::bad_alloc&) {
+    input_.reset();
+    output_.reset();
+    return nullptr;
   }
   if (index == 0) return input_.get();
   if (index == 1) return output_.get();

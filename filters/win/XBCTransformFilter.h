@@ -5,6 +5,7 @@
 // Stop takes the filter lock and then the receive lock, so streaming has ended when it returns.
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "filters/win/XBCInputPin.h"
 #include "filters/win/XBCOutputPin.h"
@@ -56,6 +57,7 @@ protected:
   TXBCTransformFilter& transform_;
 
 private:
+  std::mutex positionLock_;
   Microsoft::WRL::ComPtr<IUnknown> position_;  // the aggregated seeking pass-through, made on first request
 };
 
@@ -113,6 +115,7 @@ protected:
   bool qualityChanged_ = false;
 
 private:
+  std::once_flag pinsCreated_;
   TXBCCritSec receiveLock_;
 };
 

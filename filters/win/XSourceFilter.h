@@ -2,7 +2,9 @@
 // The base of the player's own source filters: a filter with a list of output streams (TXSourceStream) that
 // answers IMediaSeeking. A concrete source overrides the seeking operations it supports (GetCapabilities,
 // GetDuration, SetPositions, GetPositions); to seek it calls DeliverBeginFlush before changing its reading
-// position, DeliverEndFlush after it and announces the new start with DeliverNewSegment.
+// position, DeliverEndFlush after it and announces the new start with DeliverNewSegment. Seeking queries also come
+// from streaming threads (a renderer asks for the stop position when end of stream reaches it), so they must not
+// take the filter lock, which Stop holds while it waits for the streams' workers.
 #include <memory>
 #include <vector>
 

@@ -13,16 +13,14 @@ HRESULT TXSourceStream::NonDelegatingQueryInterface(REFIID iid, void** object) {
   return TXBCBaseOutputPin::NonDelegatingQueryInterface(iid, object);
 }
 
-HRESULT TXSourceStream::CheckMediaType(const AM_MEDIA_TYPE& type) {
-  TXBCAutoLock lock(Lock());
-  return SameMediaType(type, CurrentMediaType()) ? S_OK : E_FAIL;
-}
+// Downstream filters may ask from their streaming threads, which Stop waits for holding the filter lock: the type
+// is read under the pin's connection lock instead.
+HRESULT TXSourceStream::CheckMediaType(const AM_MEDIA_TYPE& type) { return HasMediaType(type) ? S_OK : E_FAIL; }
 
 HRESULT TXSourceStream::GetMediaType(int position, MediaType& type) {
-  TXBCAutoLock lock(Lock());
   if (position < 0) return E_INVALIDARG;
   if (position > 0) return VFW_S_NO_MORE_ITEMS;
-  return type.Assign(CurrentMediaType());
+  return CopyMediaType(type);
 }
 
 HRESULT TXSourceStream::Active() {

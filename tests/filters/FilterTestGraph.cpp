@@ -65,8 +65,8 @@ ComPtr<IPin> PeerOf(IPin* pin) {
 
 namespace {
 
-FilePlayback WithInterfaces(ComPtr<IGraphBuilder> graph) {
-  FilePlayback playback;
+Playback WithInterfaces(ComPtr<IGraphBuilder> graph) {
+  Playback playback;
   playback.graph = graph;
   EXPECT_EQ(graph.As(&playback.control), S_OK);
   EXPECT_EQ(graph.As(&playback.seeking), S_OK);
@@ -75,21 +75,15 @@ FilePlayback WithInterfaces(ComPtr<IGraphBuilder> graph) {
   return playback;
 }
 
-}  // namespace
-
-FilePlayback RenderFileThrough(const std::wstring& file, IBaseFilter* inserted) {
-  ComPtr<IGraphBuilder> graph = NewGraph();
-  if (!graph) return {};
-  HRESULT hr = graph->RenderFile(file.c_str(), nullptr);
-  EXPECT_EQ(hr, S_OK) << "RenderFile: " << Hr(hr);
-  if (FAILED(hr)) return {};
-  FilePlayback playback = WithInterfaces(graph);
+// Puts `inserted` between the renderer and the pin that feeds it.
+Playback InsertBeforeRenderer(Playback playback, IBaseFilter* inserted) {
   if (!inserted || !playback.renderer) return playback;
-
+  IGraphBuilder* graph = playback.graph.Get();
   const ComPtr<IPin> rendererIn = PinOf(playback.renderer.Get(), PINDIR_INPUT);
   const ComPtr<IPin> decoded = PeerOf(rendererIn.Get());
   EXPECT_NE(decoded, nullptr) << "the renderer is not connected";
   if (!decoded) return {};
+  HRESULT hr;
   EXPECT_EQ(hr = graph->Disconnect(decoded.Get()), S_OK) << Hr(hr);
   EXPECT_EQ(hr = graph->Disconnect(rendererIn.Get()), S_OK) << Hr(hr);
   EXPECT_EQ(hr = graph->AddFilter(inserted, L"Under test"), S_OK) << Hr(hr);
@@ -97,14 +91,25 @@ FilePlayback RenderFileThrough(const std::wstring& file, IBaseFilter* inserted) 
       << "into the filter under test: " << Hr(hr);
   EXPECT_EQ(hr = graph->ConnectDirect(PinOf(inserted, PINDIR_OUTPUT).Get(), rendererIn.Get(), nullptr), S_OK)
       << "out of the filter under test: " << Hr(hr);
-  return playback;
+  return ::testing::Test::HasFailure() ? Playback{} : playback;
 }
 
-FilePlayback RenderSource(IBaseFilter* source) {
+}  // namespace
+
+Playback RenderFileThrough(const std::wstring& file, IBaseFilter* inserted) {
   ComPtr<IGraphBuilder> graph = NewGraph();
   if (!graph) return {};
-  HRESULT hr = graph->AddFilter(source, L"Source");
-  EXPECT_EQ(hr, S_OK) << Hr(hr);
+  const HRESULT hr = graph->RenderFile(file.c_str(), nullptr);
+  EXPECT_EQ(hr, S_OK) << "RenderFile: " << Hr(hr);
+  if (FAILED(hr)) return {};
+  return InsertBeforeRenderer(WithInterfaces(graph), inserted);
+}
+
+Playback RenderSourceThrough(IBaseFilter* source, IBaseFilter* inserted) {
+  ComPtr<IGraphBuilder> graph = NewGraph();
+  if (!graph) return {};
+  HRESULT hr;
+  EXPECT_EQ(hr = graph->AddFilter(source, L"Source"), S_OK) << Hr(hr);
   ComPtr<IBaseFilter> renderer;
   EXPECT_EQ(hr = CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer)), S_OK)
       << Hr(hr);
@@ -114,7 +119,7 @@ FilePlayback RenderSource(IBaseFilter* source) {
                                       nullptr),
             S_OK)
       << "source to renderer: " << Hr(hr);
-  return WithInterfaces(graph);
+  return InsertBeforeRenderer(WithInterfaces(graph), inserted);
 }
 
 EventLog::EventLog(IGraphBuilder* graph) : start_(std::chrono::steady_clock::now()) {
@@ -157,6 +162,30 @@ int EventLog::Count(long code) const {
   int count = 0;
   for (const GraphEvent& event : events_) count += event.code == code;
   return count;
+}
+
+Watchdog::Watchdog(const char* what, DWORD timeoutMs)
+    : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), what_(what), timeoutMs_(timeoutMs) {
+  thread_ = CreateThread(
+      nullptr, 0,
+      [](void* self) -> DWORD {
+        auto* watchdog = static_cast<Watchdog*>(self);
+        if (WaitForSingleObject(watchdog->done_, watchdog->timeoutMs_) == WAIT_TIMEOUT) {
+          std::fprintf(stderr, "\nwatchdog: %s did not finish within %lu ms (deadlock?)\n", watchdog->what_,
+                       static_cast<unsigned long>(watchdog->timeoutMs_));
+          std::fflush(stderr);
+          TerminateProcess(GetCurrentProcess(), 3);
+        }
+        return 0;
+      },
+      this, 0, nullptr);
+}
+
+Watchdog::~Watchdog() {
+  SetEvent(done_);
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
+  CloseHandle(done_);
 }
 
 }  // namespace nv::test

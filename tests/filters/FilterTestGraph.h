@@ -51,19 +51,18 @@ std::wstring PinName(IPin* pin);
 // The pin at the other end of a connection, or null.
 ComPtr<IPin> PeerOf(IPin* pin);
 
-// A file rendered by the graph (parser and DirectSound renderer), with `inserted` (when given) added and connected
-// between the renderer and the pin that fed it.
-struct FilePlayback {
+// A graph that plays into a DirectSound renderer.
+struct Playback {
   ComPtr<IGraphBuilder> graph;
   ComPtr<IMediaControl> control;
   ComPtr<IMediaSeeking> seeking;
   ComPtr<IBaseFilter> renderer;
 };
-// Fails the current test (and returns an empty graph) when anything on the way fails.
-FilePlayback RenderFileThrough(const std::wstring& file, IBaseFilter* inserted);
-
-// A source filter connected straight to a DirectSound renderer.
-FilePlayback RenderSource(IBaseFilter* source);
+// A file rendered by the graph (Wine's parser and its DirectSound renderer), or a source filter connected to a
+// DirectSound renderer; with `inserted` (when given) added and connected between the renderer and the pin that fed
+// it. Anything failing on the way fails the current test, and the graph returned is then empty.
+Playback RenderFileThrough(const std::wstring& file, IBaseFilter* inserted = nullptr);
+Playback RenderSourceThrough(IBaseFilter* source, IBaseFilter* inserted = nullptr);
 
 // A graph's events, taken out as they arrive and stamped with the time they were taken.
 struct GraphEvent {
@@ -90,6 +89,22 @@ private:
   ComPtr<IMediaEvent> events_source_;
   std::chrono::steady_clock::time_point start_;
   std::vector<GraphEvent> events_;
+};
+
+// Ends the test process when the work it guards is not done in time: a deadlock in a filter would otherwise hang
+// the test until ctest kills it, without saying where.
+class Watchdog {
+public:
+  Watchdog(const char* what, DWORD timeoutMs);
+  ~Watchdog();
+  Watchdog(const Watchdog&) = delete;
+  Watchdog& operator=(const Watchdog&) = delete;
+
+private:
+  HANDLE done_;
+  HANDLE thread_;
+  const char* what_;
+  DWORD timeoutMs_;
 };
 
 // The renderer reports completion while its buffer still plays: let it drain before stopping.

@@ -12,7 +12,6 @@ using Microsoft::WRL::ComPtr;
 namespace nv::test {
 namespace {
 
-constexpr int kBufferFrames = kToneRate / 20;  // 50 ms
 constexpr long kBufferCount = 4;
 
 long long FramesOf(LONGLONG units) { return units * kToneRate / kUnitsPerSecond; }
@@ -110,7 +109,8 @@ HRESULT ToneStream::DecideAllocator(IMemInputPin* input, ComPtr<IMemAllocator>& 
 
 HRESULT ToneStream::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES& request) {
   request.cBuffers = std::max(request.cBuffers, kBufferCount);
-  request.cbBuffer = std::max(request.cbBuffer, static_cast<long>(kBufferFrames * kToneFrameBytes));
+  const long bufferFrames = kToneRate * options_.bufferMs / 1000;
+  request.cbBuffer = std::max(request.cbBuffer, bufferFrames * kToneFrameBytes);
   request.cbAlign = std::max(request.cbAlign, 1L);
   ALLOCATOR_PROPERTIES actual{};
   const HRESULT hr = allocator->SetProperties(&request, &actual);

@@ -21,6 +21,7 @@ struct ToneSourceOptions {
   bool failingDecommit = false;  // the stream's allocator reports a failure when decommitted
   ULONG formatSize = sizeof(WAVEFORMATEX);  // 16 offers a bare PCMWAVEFORMAT
   bool zeroAverageRate = false;  // a format with nAvgBytesPerSec 0
+  int bufferMs = 50;             // the length of one sample
 };
 
 inline constexpr int kToneRate = 44100;
