@@ -55,9 +55,10 @@ HRESULT TXBCBaseInputPin::Receive(IMediaSample* sample) {
   if (FAILED(hr)) return hr;
   if ((sampleProps_.dwSampleFlags & AM_SAMPLE_TYPECHANGED) && sampleProps_.pMediaType &&
       CheckMediaType(*sampleProps_.pMediaType) != S_OK) {
-    // A type we cannot take mid-stream ends the stream with an error.
-    SetRuntimeError(true);
+    // A type we cannot take mid-stream ends the stream with an error. End of stream goes first: a pin in the
+    // runtime error state would refuse to pass it on.
     EndOfStream();
+    SetRuntimeError(true);
     Filter().NotifyEvent(EC_ERRORABORT, VFW_E_TYPE_NOT_ACCEPTED, 0);
     return VFW_E_INVALIDMEDIATYPE;
   }

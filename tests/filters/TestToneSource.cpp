@@ -191,6 +191,11 @@ HRESULT TestToneSource::Fill(IMediaSample* sample) {
     const auto value = static_cast<std::int16_t>(std::lround(options_.amplitude * 32767 * std::sin(phase)));
     out[2 * i] = out[2 * i + 1] = value;
   }
+  if (options_.typeChangeAtMs > 0 && position_ == FramesOf(options_.typeChangeAtMs * kUnitsPerMs)) {
+    MediaType eightBit(stream_->CurrentMediaType());
+    reinterpret_cast<WAVEFORMATEX*>(eightBit.pbFormat)->wBitsPerSample = 8;
+    sample->SetMediaType(&eightBit);
+  }
   sample->SetActualDataLength(static_cast<long>(frames * kToneFrameBytes));
   REFERENCE_TIME start = UnitsOf(position_ - segmentStart_), stop = UnitsOf(position_ + frames - segmentStart_);
   sample->SetTime(&start, &stop);

@@ -87,6 +87,22 @@ TEST_F(TransformPlayback, AnInPlaceFilterCopiesBuffersItMayNotWriteInto) {
   EXPECT_EQ(filter->SamplesInPlace(), 0) << "the source's read-only buffers were written into";
 }
 
+TEST_F(TransformPlayback, ARefusedTypeChangeEndsTheStreamWithAnError) {
+  ToneSourceOptions tone;
+  tone.typeChangeAtMs = 300;
+  const ComPtr<TestToneSource> source = TestToneSource::Create(tone);
+  const ComPtr<TestInPlaceFilter> filter = TestInPlaceFilter::Create();  // takes 16-bit samples only
+  const Playback playback = RenderSourceThrough(source->AsBaseFilter(), filter->AsBaseFilter());
+  ASSERT_TRUE(playback.control);
+  EventLog events(playback.graph.Get());
+  ASSERT_TRUE(SUCCEEDED(playback.control->Run()));
+  ASSERT_TRUE(events.WaitFor(EC_ERRORABORT, 5000));
+  EXPECT_EQ(Hr(static_cast<HRESULT>(events.Find(EC_ERRORABORT)->param1)), Hr(VFW_E_TYPE_NOT_ACCEPTED));
+  events.Collect(500);
+  EXPECT_NE(events.Find(EC_COMPLETE), nullptr) << "end of stream went on to the renderer";
+  playback.control->Stop();
+}
+
 TEST_F(TransformPlayback, SurvivesFiftyRunStopAndSeekCycles) {
   const ToneFile file("norvale-cycles", {440, 3000});
   const ComPtr<TestInPlaceFilter> filter = TestInPlaceFilter::Create();
