@@ -75,6 +75,11 @@ TEST_F(PcmAudioInfo, CountsTheWholeFileAndTellsTheEndOfTheDataFirst) {
   EXPECT_EQ(format.nChannels, 2);
   EXPECT_EQ(format.wBitsPerSample, 16);
   EXPECT_EQ(format.nAvgBytesPerSec, 176400u);
+  ComPtr<IMediaSeeking> seeking;
+  ASSERT_EQ(info->QueryInterface(IID_PPV_ARGS(&seeking)), S_OK) << "seeking through the output pin";
+  LONGLONG duration = 0;
+  EXPECT_EQ(seeking->GetDuration(&duration), S_OK);
+  EXPECT_NEAR(Ms(duration), 2000, 1);
 
   EventLog events(playback.graph.Get());
   const double started = events.NowMs();
