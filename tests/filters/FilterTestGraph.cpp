@@ -166,19 +166,18 @@ int EventLog::Count(long code) const {
 
 Watchdog::Watchdog(const char* what, DWORD timeoutMs)
     : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), what_(what), timeoutMs_(timeoutMs) {
-  thread_ = CreateThread(
-      nullptr, 0,
-      [](void* self) -> DWORD {
-        auto* watchdog = static_cast<Watchdog*>(self);
-        if (WaitForSingleObject(watchdog->done_, watchdog->timeoutMs_) == WAIT_TIMEOUT) {
-          std::fprintf(stderr, "\nwatchdog: %s did not finish within %lu ms (deadlock?)\n", watchdog->what_,
-                       static_cast<unsigned long>(watchdog->timeoutMs_));
-          std::fflush(stderr);
-          TerminateProcess(GetCurrentProcess(), 3);
-        }
-        return 0;
-      },
-      this, 0, nullptr);
+  thread_ = CreateThread(nullptr, 0, &Watchdog::Watch, this, 0, nullptr);
+}
+
+DWORD WINAPI Watchdog::Watch(void* self) {
+  auto* watchdog = static_cast<Watchdog*>(self);
+  if (WaitForSingleObject(watchdog->done_, watchdog->timeoutMs_) == WAIT_TIMEOUT) {
+    std::fprintf(stderr, "\nwatchdog: %s did not finish within %lu ms (deadlock?)\n", watchdog->what_,
+                 static_cast<unsigned long>(watchdog->timeoutMs_));
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+  }
+  return 0;
 }
 
 Watchdog::~Watchdog() {

@@ -101,6 +101,8 @@ public:
   Watchdog& operator=(const Watchdog&) = delete;
 
 private:
+  static DWORD WINAPI Watch(void* self);
+
   HANDLE done_;
   HANDLE thread_;
   const char* what_;
