@@ -6,6 +6,26 @@
 using Microsoft::WRL::ComPtr;
 
 namespace nv {
+namespace {
+
+// Each pin offers the types of the pin on the other side of the filter.
+HRESULT TypesOfOtherSide(IPin* other, IEnumMediaTypes** types) {
+  if (!types) return E_POINTER;
+  if (!other) {
+    *types = nullptr;
+    return VFW_E_NOT_CONNECTED;
+  }
+  return other->EnumMediaTypes(types);
+}
+
+// The type passes unchanged: the filter must take it, and so must the pin on the other side when there is one.
+HRESULT AcceptsPassingThrough(TXBCTransInPlaceFilter& filter, const AM_MEDIA_TYPE& type, IPin* other) {
+  const HRESULT hr = filter.CheckInputType(type);
+  if (hr != S_OK) return hr;
+  return other ? other->QueryAccept(&type) : S_OK;
+}
+
+}  // namespace
 
 // --- input pin
 
@@ -13,13 +33,7 @@ TXBCTransInPlaceInputPin::TXBCTransInPlaceInputPin(std::wstring_view name, TXBCT
     : TXBCTransformInputPin(name, filter), inPlace_(filter) {}
 
 HRESULT TXBCTransInPlaceInputPin::EnumMediaTypes(IEnumMediaTypes** types) {
-  if (!types) return E_POINTER;
-  IPin* downstream = inPlace_.OutputPin()->GetConnected();
-  if (!downstream) {
-    *types = nullptr;
-    return VFW_E_NOT_CONNECTED;
-  }
-  return downstream->EnumMediaTypes(types);
+  return TypesOfOtherSide(inPlace_.OutputPin()->GetConnected(), types);
 }
 
 HRESULT TXBCTransInPlaceInputPin::GetAllocator(IMemAllocator** allocator) {
@@ -70,10 +84,7 @@ HRESULT TXBCTransInPlaceInputPin::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*
 }
 
 HRESULT TXBCTransInPlaceInputPin::CheckMediaType(const AM_MEDIA_TYPE& type) {
-  const HRESULT hr = inPlace_.CheckInputType(type);
-  if (hr != S_OK) return hr;
-  IPin* downstream = inPlace_.OutputPin()->GetConnected();
-  return downstream ? downstream->QueryAccept(&type) : S_OK;
+  return AcceptsPassingThrough(inPlace_, type, inPlace_.OutputPin()->GetConnected());
 }
 
 // --- output pin
@@ -82,24 +93,14 @@ TXBCTransInPlaceOutputPin::TXBCTransInPlaceOutputPin(std::wstring_view name, TXB
     : TXBCTransformOutputPin(name, filter), inPlace_(filter) {}
 
 HRESULT TXBCTransInPlaceOutputPin::EnumMediaTypes(IEnumMediaTypes** types) {
-  if (!types) return E_POINTER;
-  IPin* upstream = inPlace_.InputPin()->GetConnected();
-  if (!upstream) {
-    *types = nullptr;
-    return VFW_E_NOT_CONNECTED;
-  }
-  return upstream->EnumMediaTypes(types);
+  return TypesOfOtherSide(inPlace_.InputPin()->GetConnected(), types);
 }
 
 HRESULT TXBCTransInPlaceOutputPin::CheckMediaType(const AM_MEDIA_TYPE& type) {
   // A copying filter that streams cannot change the type of buffers it already holds.
   if (inPlace_.UsingDifferentAllocators() && !Filter().IsStopped())
     return SameMediaType(type, CurrentMediaType()) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
-  // The type passes through unchanged, so the output takes what the input would.
-  const HRESULT hr = inPlace_.CheckInputType(type);
-  if (hr != S_OK) return hr;
-  IPin* upstream = inPlace_.InputPin()->GetConnected();
-  return upstream ? upstream->QueryAccept(&type) : S_OK;
+  return AcceptsPassingThrough(inPlace_, type, inPlace_.InputPin()->GetConnected());
 }
 
 HRESULT TXBCTransInPlaceOutputPin::CompleteConnect(IPin* receivePin) {
@@ -172,16 +173,7 @@ HRESULT TXBCTransInPlaceFilter::Receive(IMediaSample* sample) {
     const HRESULT hr = Copy(sample, target);
     if (FAILED(hr)) return hr;
   }
-  const HRESULT hr = Transform(target.Get());
-  if (hr == S_OK) {
-    sampleSkipped_ = false;
-    return output_->Deliver(target.Get());
-  }
-  if (hr == S_FALSE) {
-    SampleSkipped();
-    return S_OK;
-  }
-  return hr;
+  return DeliverTransformed(Transform(target.Get()), target.Get());
 }
 
 HRESULT TXBCTransInPlaceFilter::Copy(IMediaSample* source, ComPtr<IMediaSample>& copy) {

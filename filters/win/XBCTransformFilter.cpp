@@ -227,24 +227,22 @@ HRESULT TXBCTransformFilter::Receive(IMediaSample* sample) {
   ComPtr<IMediaSample> out;
   HRESULT hr = InitializeOutputSample(sample, out);
   if (FAILED(hr)) return hr;
-  hr = Transform(sample, out.Get());
-  if (hr == S_OK) {
-    sampleSkipped_ = false;
-    return output_->Deliver(out.Get());
-  }
-  if (hr == S_FALSE) {
-    SampleSkipped();
-    return S_OK;
-  }
-  return hr;
+  return DeliverTransformed(Transform(sample, out.Get()), out.Get());
 }
 
-void TXBCTransformFilter::SampleSkipped() {
+HRESULT TXBCTransformFilter::DeliverTransformed(HRESULT transformed, IMediaSample* sample) {
+  if (transformed == S_OK) {
+    sampleSkipped_ = false;
+    return output_->Deliver(sample);
+  }
+  if (transformed != S_FALSE) return transformed;
+  // A drop: the first since streaming began tells the graph.
   sampleSkipped_ = true;
   if (!qualityChanged_) {
     qualityChanged_ = true;
     NotifyEvent(EC_QUALITY_CHANGE, 0, 0);
   }
+  return S_OK;
 }
 
 HRESULT TXBCTransformFilter::InitializeOutputSample(IMediaSample* in, ComPtr<IMediaSample>& out) {

@@ -101,8 +101,8 @@ public:
 protected:
   // Pins are made on first use; a subclass may make its own kinds first.
   virtual void CreatePins();
-  // A drop (Transform answered S_FALSE): the first one since streaming began tells the graph.
-  void SampleSkipped();
+  // Acts on Transform's answer: S_OK delivers the sample, S_FALSE drops it, a failure is returned.
+  HRESULT DeliverTransformed(HRESULT transformed, IMediaSample* sample);
   // The properties of the sample being received on the input pin.
   const AM_SAMPLE2_PROPERTIES& InputSampleProps() const { return input_->SampleProps(); }
   // An output buffer carrying the times and flags of the sample being received.

@@ -59,18 +59,15 @@ HRESULT TXPCMAudioInfoFilter::GetDeliveredTime(LONGLONG* time) {
 }
 
 HRESULT TXPCMAudioInfoFilter::GetPlayTime(LONGLONG* time) {
-  if (!time) return E_POINTER;
-  *time = 0;
-  if (IsStopped()) return S_OK;
-  REFERENCE_TIME now = 0;
-  const HRESULT hr = StreamTime(now);
-  if (FAILED(hr)) return hr;
-  TXBCAutoLock info(infoLock_);
-  *time = now + delivery_.SegmentStart();
-  return S_OK;
+  return FromStreamTime(time, [&](REFERENCE_TIME now) { return now + delivery_.SegmentStart(); });
 }
 
 HRESULT TXPCMAudioInfoFilter::GetBufferedTime(LONGLONG* time) {
+  return FromStreamTime(time, [&](REFERENCE_TIME now) { return delivery_.Buffered(now); });
+}
+
+template <class Answer>
+HRESULT TXPCMAudioInfoFilter::FromStreamTime(LONGLONG* time, Answer answer) {
   if (!time) return E_POINTER;
   *time = 0;
   if (IsStopped()) return S_OK;
@@ -78,7 +75,7 @@ HRESULT TXPCMAudioInfoFilter::GetBufferedTime(LONGLONG* time) {
   const HRESULT hr = StreamTime(now);
   if (FAILED(hr)) return hr;
   TXBCAutoLock info(infoLock_);
-  *time = delivery_.Buffered(now);
+  *time = answer(now);
   return S_OK;
 }
 

@@ -49,6 +49,9 @@ public:
   HRESULT EndFlush() override;
 
 private:
+  // An answer computed from the stream time under the info lock; 0 while stopped.
+  template <class Answer>
+  HRESULT FromStreamTime(LONGLONG* time, Answer answer);
   // Notifies kEcCompleteAdvance at once, or arms the one-shot timer that will.
   void ArmCompleteAdvance();
   // Kills an armed timer; when this returns, it will not fire.
