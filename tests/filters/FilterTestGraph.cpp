@@ -164,6 +164,8 @@ int EventLog::Count(long code) const {
   return count;
 }
 
+std::vector<Span> TonesHeard(const Recording& recording) { return SoundSpans(recording, -40, 150); }
+
 Watchdog::Watchdog(const char* what, DWORD timeoutMs)
     : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), what_(what), timeoutMs_(timeoutMs) {
   thread_ = CreateThread(nullptr, 0, &Watchdog::Watch, this, 0, nullptr);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/AudioAnalysis.h"
 #include "tests/common/ToneWav.h"
 
 namespace nv::test {
@@ -108,6 +109,10 @@ private:
   const char* what_;
   DWORD timeoutMs_;
 };
+
+// The tones heard in a recording. A busy machine may starve Wine's mixer for a moment: dropouts shorter than
+// 150 ms do not split a tone.
+std::vector<Span> TonesHeard(const Recording& recording);
 
 // The renderer reports completion while its buffer still plays: let it drain before stopping.
 inline constexpr DWORD kRendererDrainMs = 800;

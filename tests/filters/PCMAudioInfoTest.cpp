@@ -128,10 +128,13 @@ TEST_F(PcmAudioInfo, TheBufferedTimeIsWhatIsStillToBeHeard) {
     EXPECT_EQ(info->GetBufferedTime(&buffered), S_OK);
     playback.control->Stop();
   }));
-  const std::vector<Span> spans = SoundSpans(recorder.Stop(), -40, 50);
+  const std::vector<Span> spans = TonesHeard(recorder.Stop());
   ASSERT_EQ(spans.size(), 1u);
-  std::printf("stopped with %.0f ms buffered: heard %.0f ms of 2000\n", Ms(buffered), spans[0].LengthMs());
-  EXPECT_NEAR(spans[0].LengthMs(), 2000 - Ms(buffered), 150);
+  const double unheard = 2000 - spans[0].LengthMs();
+  std::printf("stopped with %.0f ms buffered: %.0f ms of 2000 not heard\n", Ms(buffered), unheard);
+  EXPECT_GE(unheard, Ms(buffered) - 50) << "audio counted as buffered had been heard already";
+  // Past the renderer, Wine's mixer and PulseAudio hold some more (0 to 150 ms measured), lost at the stop too.
+  EXPECT_LE(unheard, Ms(buffered) + 250) << "far more was cut off than was buffered";
 }
 
 TEST_F(PcmAudioInfo, TheCompleteAdvanceNoticeComesItsTimeBeforeTheLastSampleIsHeard) {

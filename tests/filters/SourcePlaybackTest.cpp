@@ -57,7 +57,7 @@ TEST_F(SourcePlayback, PlaysToCompletionInRealTime) {
   EXPECT_FALSE(source->HasWorker());
 
   const Recording heard = recorder.Stop();
-  const std::vector<Span> spans = SoundSpans(heard, -40, 50);
+  const std::vector<Span> spans = TonesHeard(heard);
   ASSERT_EQ(spans.size(), 1u) << "one continuous tone";
   EXPECT_NEAR(spans[0].LengthMs(), 1000, 100);
   EXPECT_NEAR(DominantFrequency(heard, spans[0].startMs + 100, spans[0].endMs - 100), 440, 2);
@@ -82,7 +82,7 @@ TEST_F(SourcePlayback, AReadErrorEndsTheStreamWithEcErrorAbortAndItsCode) {
   EXPECT_EQ(source->EndsOfStream(), 1) << "end of stream before the error";
   playback.control->Stop();
 
-  const std::vector<Span> spans = SoundSpans(recorder.Stop(), -40, 50);
+  const std::vector<Span> spans = TonesHeard(recorder.Stop());
   ASSERT_EQ(spans.size(), 1u);
   EXPECT_NEAR(spans[0].LengthMs(), 400, 100) << "the tone up to the error";
 }
@@ -126,7 +126,7 @@ TEST_F(SourcePlayback, EmptyDataEndsAtOnceAndASeekPlaysAgain) {
   EXPECT_TRUE(Eventually([&] { return source->EndsOfStream() == 2; }, 3000)) << "the seek sent the worker on";
   Sleep(kRendererDrainMs);
   playback.control->Stop();
-  const std::vector<Span> spans = SoundSpans(recorder.Stop(), -40, 50);
+  const std::vector<Span> spans = TonesHeard(recorder.Stop());
   ASSERT_EQ(spans.size(), 1u);
   EXPECT_NEAR(spans[0].LengthMs(), 600, 100);
 }

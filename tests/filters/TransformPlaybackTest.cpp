@@ -32,7 +32,7 @@ Heard PlayToCompletion(const Playback& playback, const std::string& name) {
   Sleep(kRendererDrainMs);
   playback.control->Stop();
   Heard heard{recorder.Stop(), {}};
-  const std::vector<Span> spans = SoundSpans(heard.recording, -40, 50);
+  const std::vector<Span> spans = TonesHeard(heard.recording);
   EXPECT_EQ(spans.size(), 1u) << "one continuous tone";
   if (!spans.empty()) heard.tone = spans.front();
   return heard;
