@@ -21,11 +21,14 @@ ToneFile::ToneFile(const std::string& name, const Tone& tone) {
 
 ToneFile::~ToneFile() { DeleteFileW(path_.c_str()); }
 
+bool Step(HRESULT hr, const char* what) {
+  EXPECT_EQ(Hr(hr), Hr(S_OK)) << what;
+  return hr == S_OK;
+}
+
 ComPtr<IGraphBuilder> NewGraph() {
   ComPtr<IGraphBuilder> graph;
-  const HRESULT hr =
-      CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(graph.GetAddressOf()));
-  EXPECT_EQ(hr, S_OK) << "filter graph: " << Hr(hr);
+  Step(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&graph)), "filter graph");
   return graph;
 }
 
@@ -66,13 +69,11 @@ ComPtr<IPin> PeerOf(IPin* pin) {
 namespace {
 
 Playback WithInterfaces(ComPtr<IGraphBuilder> graph) {
-  Playback playback;
-  playback.graph = graph;
-  EXPECT_EQ(graph.As(&playback.control), S_OK);
-  EXPECT_EQ(graph.As(&playback.seeking), S_OK);
-  playback.renderer = FilterByClsid(graph.Get(), CLSID_DSoundRender);
+  Playback playback{graph, nullptr, nullptr, FilterByClsid(graph.Get(), CLSID_DSoundRender)};
   EXPECT_NE(playback.renderer, nullptr) << "no DirectSound renderer in the graph";
-  return playback;
+  const bool done = playback.renderer && Step(graph.As(&playback.control), "IMediaControl") &&
+                    Step(graph.As(&playback.seeking), "IMediaSeeking");
+  return done ? playback : Playback{};
 }
 
 // Puts `inserted` between the renderer and the pin that feeds it.
@@ -83,43 +84,35 @@ Playback InsertBeforeRenderer(Playback playback, IBaseFilter* inserted) {
   const ComPtr<IPin> decoded = PeerOf(rendererIn.Get());
   EXPECT_NE(decoded, nullptr) << "the renderer is not connected";
   if (!decoded) return {};
-  HRESULT hr;
-  EXPECT_EQ(hr = graph->Disconnect(decoded.Get()), S_OK) << Hr(hr);
-  EXPECT_EQ(hr = graph->Disconnect(rendererIn.Get()), S_OK) << Hr(hr);
-  EXPECT_EQ(hr = graph->AddFilter(inserted, L"Under test"), S_OK) << Hr(hr);
-  EXPECT_EQ(hr = graph->ConnectDirect(decoded.Get(), PinOf(inserted, PINDIR_INPUT).Get(), nullptr), S_OK)
-      << "into the filter under test: " << Hr(hr);
-  EXPECT_EQ(hr = graph->ConnectDirect(PinOf(inserted, PINDIR_OUTPUT).Get(), rendererIn.Get(), nullptr), S_OK)
-      << "out of the filter under test: " << Hr(hr);
-  return ::testing::Test::HasFailure() ? Playback{} : playback;
+  const bool done = Step(graph->Disconnect(decoded.Get()), "disconnecting the decoded stream") &&
+                    Step(graph->Disconnect(rendererIn.Get()), "disconnecting the renderer") &&
+                    Step(graph->AddFilter(inserted, L"Under test"), "adding the filter under test") &&
+                    Step(graph->ConnectDirect(decoded.Get(), PinOf(inserted, PINDIR_INPUT).Get(), nullptr),
+                         "into the filter under test") &&
+                    Step(graph->ConnectDirect(PinOf(inserted, PINDIR_OUTPUT).Get(), rendererIn.Get(), nullptr),
+                         "out of the filter under test");
+  return done ? playback : Playback{};
 }
 
 }  // namespace
 
 Playback RenderFileThrough(const std::wstring& file, IBaseFilter* inserted) {
   ComPtr<IGraphBuilder> graph = NewGraph();
-  if (!graph) return {};
-  const HRESULT hr = graph->RenderFile(file.c_str(), nullptr);
-  EXPECT_EQ(hr, S_OK) << "RenderFile: " << Hr(hr);
-  if (FAILED(hr)) return {};
+  if (!graph || !Step(graph->RenderFile(file.c_str(), nullptr), "RenderFile")) return {};
   return InsertBeforeRenderer(WithInterfaces(graph), inserted);
 }
 
 Playback RenderSourceThrough(IBaseFilter* source, IBaseFilter* inserted) {
   ComPtr<IGraphBuilder> graph = NewGraph();
-  if (!graph) return {};
-  HRESULT hr;
-  EXPECT_EQ(hr = graph->AddFilter(source, L"Source"), S_OK) << Hr(hr);
   ComPtr<IBaseFilter> renderer;
-  EXPECT_EQ(hr = CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer)), S_OK)
-      << Hr(hr);
-  if (!renderer) return {};
-  EXPECT_EQ(hr = graph->AddFilter(renderer.Get(), L"Renderer"), S_OK) << Hr(hr);
-  EXPECT_EQ(hr = graph->ConnectDirect(PinOf(source, PINDIR_OUTPUT).Get(), PinOf(renderer.Get(), PINDIR_INPUT).Get(),
-                                      nullptr),
-            S_OK)
-      << "source to renderer: " << Hr(hr);
-  return InsertBeforeRenderer(WithInterfaces(graph), inserted);
+  const bool done =
+      graph && Step(graph->AddFilter(source, L"Source"), "adding the source") &&
+      Step(CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer)),
+           "DirectSound renderer") &&
+      Step(graph->AddFilter(renderer.Get(), L"Renderer"), "adding the renderer") &&
+      Step(graph->ConnectDirect(PinOf(source, PINDIR_OUTPUT).Get(), PinOf(renderer.Get(), PINDIR_INPUT).Get(), nullptr),
+           "source to renderer");
+  return done ? InsertBeforeRenderer(WithInterfaces(graph), inserted) : Playback{};
 }
 
 EventLog::EventLog(IGraphBuilder* graph) : start_(std::chrono::steady_clock::now()) {

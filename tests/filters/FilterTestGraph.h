@@ -30,6 +30,8 @@ public:
 
 // An HRESULT as failure messages show it.
 std::string Hr(HRESULT hr);
+// One step of building a graph: true when it answered S_OK, else a failure of the test that says `what` failed.
+bool Step(HRESULT hr, const char* what);
 
 // A generated tone WAV in the temporary folder, deleted with the object.
 class ToneFile {

@@ -33,26 +33,27 @@ struct NullRendered {
 NullRendered ThroughNullRenderer(TestToneSource* source, TXPCMAudioInfoFilter* info) {
   NullRendered rendered{NewGraph(), nullptr};
   ComPtr<IBaseFilter> renderer;
-  HRESULT hr = CoCreateInstance(kNullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer));
-  EXPECT_EQ(hr, S_OK) << "Null Renderer: " << Hr(hr);
-  if (!renderer || !rendered.graph) return {};
-  for (IBaseFilter* filter : {source->AsBaseFilter(), info->AsBaseFilter(), renderer.Get()})
-    EXPECT_EQ(rendered.graph->AddFilter(filter, nullptr), S_OK);
-  EXPECT_EQ(hr = rendered.graph->ConnectDirect(source->OutputPin(), PinOf(info->AsBaseFilter(), PINDIR_INPUT).Get(),
-                                               nullptr),
-            S_OK)
-      << Hr(hr);
-  EXPECT_EQ(hr = rendered.graph->ConnectDirect(PinOf(info->AsBaseFilter(), PINDIR_OUTPUT).Get(),
-                                               PinOf(renderer.Get(), PINDIR_INPUT).Get(), nullptr),
-            S_OK)
-      << Hr(hr);
-  EXPECT_EQ(rendered.graph.As(&rendered.control), S_OK);
-  return ::testing::Test::HasFailure() ? NullRendered{} : rendered;
+  if (!rendered.graph ||
+      !Step(CoCreateInstance(kNullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&renderer)), "Null Renderer"))
+    return {};
+  IGraphBuilder* graph = rendered.graph.Get();
+  IBaseFilter* filter = info->AsBaseFilter();
+  const bool done = Step(graph->AddFilter(source->AsBaseFilter(), nullptr), "adding the source") &&
+                    Step(graph->AddFilter(filter, nullptr), "adding the filter") &&
+                    Step(graph->AddFilter(renderer.Get(), nullptr), "adding the renderer") &&
+                    Step(graph->ConnectDirect(source->OutputPin(), PinOf(filter, PINDIR_INPUT).Get(), nullptr),
+                         "source to filter") &&
+                    Step(graph->ConnectDirect(PinOf(filter, PINDIR_OUTPUT).Get(),
+                                              PinOf(renderer.Get(), PINDIR_INPUT).Get(), nullptr),
+                         "filter to renderer") &&
+                    Step(rendered.graph.As(&rendered.control), "IMediaControl");
+  return done ? rendered : NullRendered{};
 }
 
 class ObservedInfoFilter : public TXPCMAudioInfoFilter {
 public:
-  explicit ObservedInfoFilter(bool& destroyed) : TXPCMAudioInfoFilter(L"PCM info", GUID_NULL, nullptr), destroyed_(destroyed) {}
+  explicit ObservedInfoFilter(bool& destroyed)
+      : TXPCMAudioInfoFilter(L"PCM info", GUID_NULL, nullptr), destroyed_(destroyed) {}
   ~ObservedInfoFilter() override { destroyed_ = true; }
 
 private:
