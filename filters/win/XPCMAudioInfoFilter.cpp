@@ -139,19 +139,26 @@ HRESULT TXPCMAudioInfoFilter::CheckInputType(const AM_MEDIA_TYPE& type) {
 }
 
 HRESULT TXPCMAudioInfoFilter::SetMediaType(PIN_DIRECTION direction, const AM_MEDIA_TYPE& type) {
-  if (direction != PINDIR_INPUT || CheckInputType(type) != S_OK) return S_OK;
+  if (direction == PINDIR_INPUT && CheckInputType(type) == S_OK) TakeFormat(type);
+  return S_OK;
+}
+
+void TXPCMAudioInfoFilter::TakeFormat(const AM_MEDIA_TYPE& type) {
   TXBCAutoLock info(infoLock_);
   format_ = WAVEFORMATEX{};
   std::memcpy(&format_, type.pbFormat, kPcmHeaderSize);
-  if (type.cbFormat >= sizeof(WAVEFORMATEX)) format_.cbSize = reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat)->cbSize;
+  if (type.cbFormat >= sizeof(WAVEFORMATEX))
+    format_.cbSize = reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat)->cbSize;
   // Some decoders leave the average rate out of PCM formats; for PCM it follows from the others.
   const DWORD bytesPerSecond =
       format_.nAvgBytesPerSec ? format_.nAvgBytesPerSec : format_.nSamplesPerSec * format_.nBlockAlign;
   delivery_.SetBytesPerSecond(bytesPerSecond);
-  return S_OK;
 }
 
 HRESULT TXPCMAudioInfoFilter::Transform(IMediaSample* sample) {
+  // A sample may announce a new format, which the input pin has accepted: it and those after it count by that one.
+  const AM_SAMPLE2_PROPERTIES& props = InputSampleProps();
+  if ((props.dwSampleFlags & AM_SAMPLE_TYPECHANGED) && props.pMediaType) TakeFormat(*props.pMediaType);
   const long bytes = sample->GetActualDataLength();
   if (bytes <= 0) return S_OK;
   REFERENCE_TIME now = 0;

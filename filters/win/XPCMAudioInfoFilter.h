@@ -41,6 +41,8 @@ public:
 
   // PCM in a WAVEFORMATEX block only.
   HRESULT CheckInputType(const AM_MEDIA_TYPE& type) override;
+  // The format is taken when the input connects and when a sample announces a new one, not when a type is merely
+  // checked: a query for another type must not change the count of the stream that flows.
   HRESULT SetMediaType(PIN_DIRECTION direction, const AM_MEDIA_TYPE& type) override;
   // Counts the sample; the data is not touched.
   HRESULT Transform(IMediaSample* sample) override;
@@ -49,6 +51,8 @@ public:
   HRESULT EndFlush() override;
 
 private:
+  // Counts by `type` from now on (a PCM type in a block of at least PCMWAVEFORMAT's size).
+  void TakeFormat(const AM_MEDIA_TYPE& type);
   // An answer computed from the stream time under the info lock; 0 while stopped.
   template <class Answer>
   HRESULT FromStreamTime(LONGLONG* time, Answer answer);

@@ -237,34 +237,45 @@ TEST_F(PcmAudioInfo, TakesPcmInAWaveFormatBlockOnly) {
   bare.cbFormat = truncated.cbFormat = sizeof(WAVEFORMATEX);  // the blocks' true size, for freeing
 }
 
-TEST_F(PcmAudioInfo, CountsFormatsWithoutCbSizeOrAverageRate) {
+TEST_F(PcmAudioInfo, CountsByTheFormatInForce) {
   struct Case {
     const char* what;
     ULONG formatSize;
     bool zeroAverageRate;
+    int typeChangeAtMs;
+    double deliveredMs;
+    WORD bitsPerSample;
   };
-  const Case cases[] = {{"a bare PCMWAVEFORMAT", sizeof(PCMWAVEFORMAT), false},
-                        {"no average rate", sizeof(WAVEFORMATEX), true}};
+  const Case cases[] = {
+      {"a bare PCMWAVEFORMAT", sizeof(PCMWAVEFORMAT), false, 0, 600, 16},
+      {"no average rate", sizeof(WAVEFORMATEX), true, 0, 600, 16},
+      // The bytes after the change stay 16-bit: read as 8-bit they last twice as long.
+      {"8-bit announced at 300 ms", sizeof(WAVEFORMATEX), false, 300, 300 + 2 * 300, 8},
+      {"8-bit announced at 300 ms, no average rate", sizeof(WAVEFORMATEX), true, 300, 300 + 2 * 300, 8},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ToneSourceOptions tone;
     tone.durationMs = 600;
     tone.formatSize = c.formatSize;
     tone.zeroAverageRate = c.zeroAverageRate;
+    tone.typeChangeAtMs = c.typeChangeAtMs;
     const ComPtr<TestToneSource> source = TestToneSource::Create(tone);
     const ComPtr<TXPCMAudioInfoFilter> info = NewInfoFilter();
     const NullRendered rendered = ThroughNullRenderer(source.Get(), info.Get());
     ASSERT_TRUE(rendered.control);
-    WAVEFORMATEX format{};
-    ASSERT_EQ(info->GetFormat(&format), S_OK);
-    EXPECT_EQ(format.cbSize, 0);
 
     EventLog events(rendered.graph.Get());
     ASSERT_TRUE(SUCCEEDED(rendered.control->Run()));
     ASSERT_TRUE(events.WaitFor(kEcEndOfData, 5000));
+    EXPECT_EQ(events.Find(EC_ERRORABORT), nullptr);
     LONGLONG delivered = 0;
     EXPECT_EQ(info->GetDeliveredTime(&delivered), S_OK);
-    EXPECT_NEAR(Ms(delivered), 600, 1);
+    EXPECT_NEAR(Ms(delivered), c.deliveredMs, 1);
+    WAVEFORMATEX format{};
+    ASSERT_EQ(info->GetFormat(&format), S_OK);
+    EXPECT_EQ(format.wBitsPerSample, c.bitsPerSample);
+    EXPECT_EQ(format.cbSize, 0);
     rendered.control->Stop();
   }
 }

@@ -193,7 +193,10 @@ HRESULT TestToneSource::Fill(IMediaSample* sample) {
   }
   if (options_.typeChangeAtMs > 0 && position_ == FramesOf(options_.typeChangeAtMs * kUnitsPerMs)) {
     MediaType eightBit(stream_->CurrentMediaType());
-    reinterpret_cast<WAVEFORMATEX*>(eightBit.pbFormat)->wBitsPerSample = 8;
+    auto* format = reinterpret_cast<PCMWAVEFORMAT*>(eightBit.pbFormat);
+    format->wBitsPerSample = 8;
+    format->wf.nBlockAlign = kToneFrameBytes / 2;
+    if (format->wf.nAvgBytesPerSec) format->wf.nAvgBytesPerSec = kToneRate * kToneFrameBytes / 2;
     sample->SetMediaType(&eightBit);
   }
   sample->SetActualDataLength(static_cast<long>(frames * kToneFrameBytes));

@@ -22,7 +22,8 @@ struct ToneSourceOptions {
   ULONG formatSize = sizeof(WAVEFORMATEX);  // 16 offers a bare PCMWAVEFORMAT
   bool zeroAverageRate = false;  // a format with nAvgBytesPerSec 0
   int bufferMs = 50;             // the length of one sample
-  int typeChangeAtMs = 0;        // the sample starting there announces 8-bit samples (0 = never)
+  int typeChangeAtMs = 0;        // the sample starting there announces 8-bit samples, though the bytes stay
+                                 // 16-bit (0 = never)
 };
 
 inline constexpr int kToneRate = 44100;
