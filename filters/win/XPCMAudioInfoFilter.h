@@ -50,6 +50,10 @@ public:
   HRESULT EndOfStream() override;
   HRESULT EndFlush() override;
 
+protected:
+  // Guards the counters, and in a subclass what it keeps of the stream beside them.
+  TXBCCritSec& InfoLock() { return infoLock_; }
+
 private:
   // Counts by `type` from now on (a PCM type in a block of at least PCMWAVEFORMAT's size).
   void TakeFormat(const AM_MEDIA_TYPE& type);
