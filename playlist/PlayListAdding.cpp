@@ -22,14 +22,18 @@ TXPlayListItem* TXPlayList::AddEntry(std::string_view entry, std::string_view ti
     case TEntrySyntax::BadSubRange: return nullptr;
     case TEntrySyntax::SubRange:
       if (!addAnyway && IndexOfRange(range.Path, range.Start, range.End) >= 0) return nullptr;
-      item = NewItem(std::move(range.Path));
+      item = NewItem(range.Path, MarkedToUtf16(range.Path));
       item->Info.SetValue(kStartTimeAttribute, AttributeValue::Integer(range.Start));
       if (range.End != 0) item->Info.SetValue(kEndTimeAttribute, AttributeValue::Integer(range.End));
       break;
-    case TEntrySyntax::Plain:
-      if (!addAnyway && ContainsFile(entry)) return nullptr;
-      item = NewItem(std::string(entry));
+    case TEntrySyntax::Plain: {
+      // One search serves both the duplicate check and the insertion.
+      std::u16string wide = MarkedToUtf16(entry);
+      const TPlayListNameIndex::Found found = nameIndex_.Find(wide);
+      if (!addAnyway && found.Equal) return nullptr;
+      item = NewItem(std::string(entry), std::move(wide), found.At);
       break;
+    }
   }
   // From the entry string, so that a range after the name does not disturb the default title.
   item->Info.InitFromName(entry);
@@ -209,11 +213,12 @@ TXPlayListItem* TXPlayList::ExpandMediaPlayList(TXPlayListItem* item, TMediaPlay
       if (url.empty()) continue;
       TXPlayListItem* entry = nullptr;
       if ((options_ & ploAllowDuplicates) || !ContainsFile(url)) {
-        entry = NewItem(url);
+        entry = NewItem(url, MarkedToUtf16(url));
         entry->Info.InitFromName(url);
-        if (!title.empty())
-          entry->Info.SetValue(kTitleAttribute, AttributeValue::WideText(title + u" (" +
-                                                                          entry->Value(kTitleAttribute).ToUtf16() + u")"));
+        if (!title.empty()) {
+          const std::u16string own = entry->Value(kTitleAttribute).ToUtf16();
+          entry->Info.SetValue(kTitleAttribute, AttributeValue::WideText(title + u" (" + own + u")"));
+        }
         entry->ASXRedirected = true;
         Move(entry->index_, insertAt++);
       } else {

@@ -36,6 +36,8 @@ public:
   bool HasName(Position at, std::u16string_view name) const;
 
   Position Insert(TXPlayListItem* item);
+  // Inserts at `at`, the position Find gave for the item's name (a lookup spared).
+  Position InsertAt(Position at, TXPlayListItem* item) { return entries_.insert(at, item); }
   void Erase(Position at) { entries_.erase(at); }
   void Clear() { entries_.clear(); }
 

@@ -13,11 +13,15 @@ class TXPlayListItem;
 
 // Compares two items key by key (field numbers 0..9): a missing or empty value sorts after a present one; track
 // number, duration, bitrate and file size compare as whole numbers, every other field as text in the user's
-// locale; when all keys are equal the file name decides. Each item's keys are read and converted once, not at every
-// comparison. The sort is stable: items equal in every key and in name (the tracks of one CUE sheet) keep their order.
-// Returns the new order as indexes into `items`.
+// locale; when all keys are equal the file name decides. The sort is stable: items equal in every key and in name
+// (the tracks of one CUE sheet) keep their order. Returns the new order as indexes into `items`.
+//
+// Each item's keys are read once and turned into whole numbers: a text becomes its rank among the key's distinct
+// texts, so the locale comparison runs over the distinct texts only and the sort itself compares numbers held side
+// by side. `nameRanks` gives each item's rank by file name (equal names, equal ranks), by item index.
 std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
-                                       std::span<const int> keys, TextCollation& collation);
+                                       std::span<const int> keys, std::span<const std::uint32_t> nameRanks,
+                                       TextCollation& collation);
 
 // The rows of the sort menu, in order; no key sorts by file name.
 struct TSortMenuRow {

@@ -82,12 +82,13 @@ TXPlayListItem& TXPlayList::Items(int index) const {
   return *items_[index];
 }
 
-TXPlayListItem* TXPlayList::NewItem(std::string path) {
-  auto item = std::unique_ptr<TXPlayListItem>(new TXPlayListItem(*this, std::move(path)));
+TXPlayListItem* TXPlayList::NewItem(std::string path, std::u16string wideName,
+                                    std::optional<TPlayListNameIndex::Position> at) {
+  auto item = std::unique_ptr<TXPlayListItem>(new TXPlayListItem(*this, std::move(path), std::move(wideName)));
   TXPlayListItem* added = item.get();
   added->index_ = Count();
   items_.push_back(std::move(item));
-  added->nameEntry_ = nameIndex_.Insert(added);
+  added->nameEntry_ = at ? nameIndex_.InsertAt(*at, added) : nameIndex_.Insert(added);
   DiscardShuffleOrder();
   Changed();
   return added;
@@ -95,7 +96,8 @@ TXPlayListItem* TXPlayList::NewItem(std::string path) {
 
 void TXPlayList::Rename(TXPlayListItem& item, std::string fileName) {
   nameIndex_.Erase(item.nameEntry_);
-  item.SetFileName(std::move(fileName));
+  std::u16string wide = MarkedToUtf16(fileName);
+  item.SetFileName(std::move(fileName), std::move(wide));
   item.nameEntry_ = nameIndex_.Insert(&item);
 }
 
@@ -107,12 +109,17 @@ void TXPlayList::Move(int from, int to) {
   Items(from);
   Items(to);
   if (from == to) return;
-  const auto first = items_.begin();
-  if (from < to)
-    std::rotate(first + from, first + from + 1, first + to + 1);
-  else
-    std::rotate(first + to, first + from, first + from + 1);
+  auto rotate = [from, to](auto& v) {
+    const auto first = v.begin();
+    if (from < to)
+      std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+      std::rotate(first + to, first + from, first + from + 1);
+  };
+  rotate(items_);
+  if (!shuffleOrder_.empty()) rotate(shufflePositions_);
   Reindex(std::min(from, to));
+  positionHint_ = -1;
   Changed();
 }
 
@@ -133,6 +140,7 @@ void TXPlayList::DestroyItem(TXPlayListItem& item) {
 // Every item is handed over while the list is still whole; then all of them leave the name index and the
 // collection in one pass, so removing many items costs no more than removing one.
 void TXPlayList::DestroyItems(const std::vector<TXPlayListItem*>& order) {
+  positionHint_ = -1;
   try {
     for (TXPlayListItem* item : order) HandOver(*item);
   } catch (...) {
@@ -160,8 +168,9 @@ void TXPlayList::DestroyItems(const std::vector<TXPlayListItem*>& order) {
 }
 
 void TXPlayList::DestroyAllItems() {
+  positionHint_ = -1;
   for (const auto& item : items_) HandOver(*item);
-  shuffleOrder_.clear();
+  DiscardShuffleOrder();
   nameIndex_.Clear();
   items_.clear();
 }
@@ -234,7 +243,8 @@ int TXPlayList::IndexOfFile(std::string_view path) const {
 }
 
 int TXPlayList::IndexOfItem(const TXPlayListItem& item) const {
-  if (item.IsSubRange()) return IndexOfRange(item.FileName(), item.StartTime(), item.EndTime().value_or(kOpenRangeEnd));
+  if (item.IsSubRange())
+    return IndexOfRange(item.FileName(), item.StartTime(), item.EndTime().value_or(kOpenRangeEnd));
   const TXPlayListItem* found = FindFirst(item.WideFileName());
   return found ? found->index_ : -1;
 }
@@ -268,35 +278,50 @@ int TXPlayList::CurrentIndex() {
 
 int TXPlayList::CurrentPosition() { return PlayOrderIndexOf(GetCurrent()); }
 
-void TXPlayList::DiscardShuffleOrder() { shuffleOrder_.clear(); }
+void TXPlayList::DiscardShuffleOrder() {
+  shuffleOrder_.clear();
+  shufflePositions_.clear();
+  positionHint_ = -1;
+}
 
 // Built on first use after a change: every item but the current one, in index order, inserted at a random place;
-// then the current item in front. The same order serves every wrap until it is discarded.
+// then the current item in front. The same order serves every wrap until it is discarded. The items themselves are
+// not read: at 100,000 entries every scattered read costs more than the rest of the work.
 void TXPlayList::EnsureShuffleOrder() {
   if (!shuffleOrder_.empty() || !(options_ & ploShuffle) || items_.empty()) return;
-  TXPlayListItem* current = GetCurrent();
-  if (current && current->list_ != this) current = nullptr;
-  std::vector<TXPlayListItem*> others;
-  others.reserve(items_.size());
-  for (const auto& item : items_)
-    if (item.get() != current) others.push_back(item.get());
-  const std::vector<std::uint32_t> order = InsertionShuffle(static_cast<std::uint32_t>(others.size()), environment_.Random);
+  const TXPlayListItem* current = GetCurrent();
+  const int skipped = current && current->list_ == this ? current->index_ : -1;
+  const auto others = static_cast<std::uint32_t>(items_.size() - (skipped >= 0 ? 1 : 0));
+  const std::vector<std::uint32_t> order = InsertionShuffle(others, environment_.Random);
   shuffleOrder_.reserve(items_.size());
-  if (current) shuffleOrder_.push_back(current);
-  for (std::uint32_t k : order) shuffleOrder_.push_back(others[k]);
-  for (std::size_t p = 0; p < shuffleOrder_.size(); ++p) shuffleOrder_[p]->shufflePosition_ = static_cast<int>(p);
+  shufflePositions_.resize(items_.size());
+  auto append = [this](std::size_t index) {
+    shufflePositions_[index] = static_cast<int>(shuffleOrder_.size());
+    shuffleOrder_.push_back(items_[index].get());
+  };
+  if (skipped >= 0) append(skipped);
+  // The k-th of the other items has index k, or k + 1 from the current item on.
+  for (std::uint32_t k : order) append(skipped >= 0 && k >= static_cast<std::uint32_t>(skipped) ? k + 1 : k);
+}
+
+TXPlayListItem* TXPlayList::PlayOrderItemAt(int position) const {
+  return shuffleOrder_.empty() ? items_[position].get() : shuffleOrder_[position];
 }
 
 TXPlayListItem* TXPlayList::PlayOrderItem(int position) {
   if (position < 0 || position >= Count()) return nullptr;
   EnsureShuffleOrder();
-  return shuffleOrder_.empty() ? items_[position].get() : shuffleOrder_[position];
+  return PlayOrderItemAt(position);
 }
 
 int TXPlayList::PlayOrderIndexOf(const TXPlayListItem* item) {
-  if (!item || item->list_ != this || item->removing_) return -1;
+  if (!item) return -1;
   EnsureShuffleOrder();
-  return shuffleOrder_.empty() ? item->index_ : item->shufflePosition_;
+  // The hint never names an item being destroyed, so the item itself need not be read.
+  if (positionHint_ >= 0 && positionHint_ < Count() && PlayOrderItemAt(positionHint_) == item) return positionHint_;
+  if (item->list_ != this || item->removing_) return -1;
+  positionHint_ = shuffleOrder_.empty() ? item->index_ : shufflePositions_[item->index_];
+  return positionHint_;
 }
 
 void TXPlayList::StartCurrent(bool play) {
@@ -326,7 +351,9 @@ void TXPlayList::Step(bool forward, bool play, bool wrap, TSetCurrentMode mode) 
     to = forward ? 0 : count - 1;
     willPlay = willPlay && repeat;
   }
-  SetCurrent(PlayOrderItem(to), willPlay, mode);
+  TXPlayListItem* next = PlayOrderItem(to);
+  positionHint_ = next->removing_ ? -1 : to;
+  SetCurrent(next, willPlay, mode);
 }
 
 // ---- Order and options ----
@@ -342,7 +369,15 @@ void TXPlayList::SetOptions(TXPlayListOptions options) {
 void TXPlayList::Sort(std::span<const int> keys) {
   if (items_.empty()) return;
   Bracket bracket(*this);
-  const std::vector<std::uint32_t> order = SortedOrder(items_, keys, environment_.Collation);
+  // Ranks by file name come from the name index, which holds the names in order already.
+  std::vector<std::uint32_t> nameRanks(items_.size());
+  std::uint32_t rank = 0;
+  for (auto at = nameIndex_.begin(); at != nameIndex_.end(); ++at) {
+    if (at != nameIndex_.begin() && CompareNames((*std::prev(at))->WideFileName(), (*at)->WideFileName()) != 0)
+      ++rank;
+    nameRanks[(*at)->index_] = rank;
+  }
+  const std::vector<std::uint32_t> order = SortedOrder(items_, keys, nameRanks, environment_.Collation);
   std::vector<std::unique_ptr<TXPlayListItem>> sorted;
   sorted.reserve(items_.size());
   for (std::uint32_t i : order) sorted.push_back(std::move(items_[i]));

@@ -159,7 +159,10 @@ protected:
 private:
   friend class TXPlayListItem;
 
-  TXPlayListItem* NewItem(std::string path);
+  // Appends an item and puts it into the name index (at `at` when the caller has just searched for its name).
+  TXPlayListItem* NewItem(std::string path, std::u16string wideName,
+                          std::optional<TPlayListNameIndex::Position> at = std::nullopt);
+  TXPlayListItem* PlayOrderItemAt(int position) const;
   void Changed();
   void DiscardShuffleOrder();
   void EnsureShuffleOrder();
@@ -182,6 +185,10 @@ private:
   std::vector<std::unique_ptr<TXPlayListItem>> items_;
   TPlayListNameIndex nameIndex_;
   std::vector<TXPlayListItem*> shuffleOrder_;
+  std::vector<int> shufflePositions_;  // by item index, while there is a shuffle order
+  // The play-order position last asked for or stepped to: the current item is usually found there without
+  // touching the item itself, so stepping through a large list costs no scattered reads.
+  int positionHint_ = -1;
   int infoCursor_ = -1;
   int lastInfoIndex_ = -1;
   int updateCount_ = 0;

@@ -6,12 +6,12 @@
 
 namespace nv {
 
-TXPlayListItem::TXPlayListItem(TXPlayList& list, std::string fileName) : list_(&list) {
-  SetFileName(std::move(fileName));
+TXPlayListItem::TXPlayListItem(TXPlayList& list, std::string fileName, std::u16string wideName) : list_(&list) {
+  SetFileName(std::move(fileName), std::move(wideName));
 }
 
-void TXPlayListItem::SetFileName(std::string fileName) {
-  wideName_ = MarkedToUtf16(fileName);
+void TXPlayListItem::SetFileName(std::string fileName, std::u16string wideName) {
+  wideName_ = std::move(wideName);
   fileName_ = std::move(fileName);
 }
 

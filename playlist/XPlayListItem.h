@@ -72,12 +72,11 @@ public:
 
 private:
   friend class TXPlayList;
-  TXPlayListItem(TXPlayList& list, std::string fileName);
-  void SetFileName(std::string fileName);
+  TXPlayListItem(TXPlayList& list, std::string fileName, std::u16string wideName);
+  void SetFileName(std::string fileName, std::u16string wideName);
 
   TXPlayList* list_;
   int index_ = -1;
-  int shufflePosition_ = -1;  // valid while the list holds a shuffle order
   bool removing_ = false;     // chosen for destruction by a bulk removal
   TPlayListNameIndex::Position nameEntry_;
   std::string fileName_;

@@ -18,7 +18,8 @@ bool ListFolderFiles(FileSystem& files, std::string_view folder, int depth,
   if (!files.ListFolder(folder, entries)) return true;
   for (const FolderEntry& entry : entries) {
     if (entry.Folder) {
-      if (depth != 0 && !entry.ReparsePoint && !ListFolderFiles(files, JoinHeldPath(folder, entry.Name), depth - 1, visit))
+      if (depth != 0 && !entry.ReparsePoint &&
+          !ListFolderFiles(files, JoinHeldPath(folder, entry.Name), depth - 1, visit))
         return false;
     } else if (!entry.System) {
       if (!visit(JoinHeldPath(folder, entry.Name))) return false;
