@@ -169,6 +169,7 @@ void TXPlayList::DestroyItems(const std::vector<TXPlayListItem*>& order) {
 
 void TXPlayList::DestroyAllItems() {
   positionHint_ = -1;
+  for (const auto& item : items_) item->removing_ = true;
   for (const auto& item : items_) HandOver(*item);
   DiscardShuffleOrder();
   nameIndex_.Clear();
@@ -352,7 +353,10 @@ void TXPlayList::Step(bool forward, bool play, bool wrap, TSetCurrentMode mode) 
     willPlay = willPlay && repeat;
   }
   TXPlayListItem* next = PlayOrderItem(to);
-  positionHint_ = next->removing_ ? -1 : to;
+  // A player that moves on while it lets go of an item (preparing another next item once the prepared one is
+  // discarded) is not led to an item on its way out.
+  if (next->removing_) return;
+  positionHint_ = to;
   SetCurrent(next, willPlay, mode);
 }
 

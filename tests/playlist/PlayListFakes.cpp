@@ -111,6 +111,7 @@ void FakePlayer::ReleaseItem(TXPlayListItem& item) {
     building = nullptr;
     buildAborted = true;
   }
+  if (afterRelease) afterRelease(item);
 }
 
 bool FakePlayer::IsKnownExtension(std::u16string_view extension) {

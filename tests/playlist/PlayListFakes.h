@@ -2,6 +2,7 @@
 // Stand-ins for what a playlist asks of the system and of the player: a file system held in memory (Windows paths,
 // entries in the order they were made), drives, a collation that counts its comparisons, a player that records
 // what it is asked, and playlist formats that record what they are given.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -75,6 +76,8 @@ public:
   int listChanges = 0;
   std::vector<std::string> calls;
   std::vector<std::u16string> knownExtensions = {u".mp3", u".ogg", u".wma", u".m3u", u".pls"};
+  // Runs at the end of ReleaseItem, as a player that reacts at once would.
+  std::function<void(TXPlayListItem&)> afterRelease;
 
   TXPlayListItem* CurrentItem() override { return current; }
   TXPlayListItem* PreparedItem() override { return prepared; }

@@ -73,7 +73,8 @@ TEST(PlayListRemoval, DeletingFoldersTakesEverythingBelowThem) {
     list.AddEntry(f);
   const std::vector<std::string> folders = {"C:\\music", "C:\\Other\\"};
   EXPECT_EQ(list.DeleteFolders(folders, 5, false, false), 2);
-  EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"C:\\Musician\\b.mp3", "D:\\Music\\d.mp3", "http://host/Music/f"}));
+  EXPECT_EQ(NamesOf(list),
+            (std::vector<std::string>{"C:\\Musician\\b.mp3", "D:\\Music\\d.mp3", "http://host/Music/f"}));
 }
 
 TEST(PlayListRemoval, DuplicatesGoButTheTracksOfOneFileStay) {
@@ -89,9 +90,11 @@ TEST(PlayListRemoval, DuplicatesGoButTheTracksOfOneFileStay) {
   std::vector<std::string> left;
   for (int i = 0; i < list.Count(); ++i) {
     const TXPlayListItem& item = list.Items(i);
-    left.push_back(item.FileName() + (item.IsSubRange() ? "<" + std::to_string(item.StartTime()) +
-                                                              (item.EndTime() ? "," + std::to_string(*item.EndTime()) : "") + ">"
-                                                        : ""));
+    std::string range;
+    if (item.IsSubRange())
+      range = "<" + std::to_string(item.StartTime()) + (item.EndTime() ? "," + std::to_string(*item.EndTime()) : "") +
+              ">";
+    left.push_back(item.FileName() + range);
   }
   EXPECT_EQ(left, (std::vector<std::string>{"C:\\album.flac<0,1000>", "C:\\a.mp3", "C:\\album.flac<1000,2000>",
                                             "C:\\album.flac", "C:\\album.flac<1000>", "C:\\b.mp3"}))
@@ -120,8 +123,10 @@ TEST(PlayListRemoval, TheHandOverReachesEveryGraphOfTheItemBeforeItDies) {
     std::function<void(TXPlayerPlayList&)> remove;
   } removals[] = {
       {"Delete", [](TXPlayerPlayList& l) { l.Delete(1); }},
-      {"DeleteFiles", [](TXPlayerPlayList& l) { l.DeleteFiles(std::vector<std::string>{"C:\\Music\\b.mp3"}, {}, false, false); }},
-      {"DeleteFolders", [](TXPlayerPlayList& l) { l.DeleteFolders(std::vector<std::string>{"C:\\Music"}, {}, false, false); }},
+      {"DeleteFiles",
+       [](TXPlayerPlayList& l) { l.DeleteFiles(std::vector<std::string>{"C:\\Music\\b.mp3"}, {}, false, false); }},
+      {"DeleteFolders",
+       [](TXPlayerPlayList& l) { l.DeleteFolders(std::vector<std::string>{"C:\\Music"}, {}, false, false); }},
       {"Clear", [](TXPlayerPlayList& l) { l.Clear(); }},
       {"RemoveDuplicates", [](TXPlayerPlayList& l) {
          l.SetOptions(ploAllowDuplicates);
@@ -151,6 +156,26 @@ TEST(PlayListRemoval, TheHandOverReachesEveryGraphOfTheItemBeforeItDies) {
     }
     EXPECT_EQ(player.current, nullptr) << "destroying the list lets the player go of the current item too";
   }
+}
+
+TEST(PlayListRemoval, APlayerThatPreparesAgainWhileLettingGoIsNotLedToADoomedItem) {
+  TestEnvironment env;
+  FakePlayer player;
+  TXPlayerPlayList list(player, env.Get());
+  for (const std::string& f : test::MusicFiles(5)) list.AddEntry(f);  // a..e
+  list.PlayIndex(0, true, TSetCurrentMode::smNormal);
+  list.PrepareNext();
+  ASSERT_EQ(player.prepared, &list.Items(1));
+  // Once its prepared graph is discarded the player prepares the next item again at once.
+  player.afterRelease = [&](TXPlayListItem&) {
+    if (!player.prepared) list.PrepareNext();
+  };
+  const std::vector<std::string> doomed = {"C:\\Music\\b.mp3", "C:\\Music\\c.mp3"};
+  list.DeleteFiles(doomed, std::nullopt, true, false);
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(player.prepared, nullptr) << "b and c were on their way out; the player holds neither";
+  list.PrepareNext();
+  EXPECT_EQ(player.prepared, &list.Items(1)) << "afterwards d is prepared as usual";
 }
 
 }  // namespace
