@@ -21,6 +21,10 @@ int LocaleComparePrefix(std::string_view prefix, std::string_view text) {
   return LocaleComparePrefix(MarkedToUtf16(prefix), MarkedToUtf16(text));
 }
 
+void TextCollation::AppendSortKey(std::u16string_view text, std::string& key) {
+  platform::AppendSortKeyIgnoreCase(text, key);
+}
+
 TextCollation& UserLocaleCollation() {
   class UserLocale final : public TextCollation {
   public:
