@@ -27,11 +27,11 @@ TXPlayListItem* TXPlayList::AddEntry(std::string_view entry, std::string_view ti
       if (range.End != 0) item->Info.SetValue(kEndTimeAttribute, AttributeValue::Integer(range.End));
       break;
     case TEntrySyntax::Plain: {
-      // One search serves both the duplicate check and the insertion.
+      // The name's hash serves both the duplicate check and the name index.
       std::u16string wide = MarkedToUtf16(entry);
-      const TPlayListNameIndex::Found found = nameIndex_.Find(wide);
-      if (!addAnyway && found.Equal) return nullptr;
-      item = NewItem(std::string(entry), std::move(wide), found.At);
+      const std::uint64_t hash = nameIndex_.HashOf(wide);
+      if (!addAnyway && nameIndex_.First(wide, hash)) return nullptr;
+      item = NewItem(std::string(entry), std::move(wide), hash);
       break;
     }
   }

@@ -82,23 +82,25 @@ TXPlayListItem& TXPlayList::Items(int index) const {
   return *items_[index];
 }
 
-TXPlayListItem* TXPlayList::NewItem(std::string path, std::u16string wideName,
-                                    std::optional<TPlayListNameIndex::Position> at) {
+TXPlayListItem* TXPlayList::NewItem(std::string path, std::u16string wideName, std::optional<std::uint64_t> nameHash) {
   auto item = std::unique_ptr<TXPlayListItem>(new TXPlayListItem(*this, std::move(path), std::move(wideName)));
   TXPlayListItem* added = item.get();
   added->index_ = Count();
   items_.push_back(std::move(item));
-  added->nameEntry_ = at ? nameIndex_.InsertAt(*at, added) : nameIndex_.Insert(added);
+  if (nameHash)
+    nameIndex_.Add(*added, *nameHash);
+  else
+    nameIndex_.Add(*added);
   DiscardShuffleOrder();
   Changed();
   return added;
 }
 
 void TXPlayList::Rename(TXPlayListItem& item, std::string fileName) {
-  nameIndex_.Erase(item.nameEntry_);
+  nameIndex_.Remove(item);
   std::u16string wide = MarkedToUtf16(fileName);
   item.SetFileName(std::move(fileName), std::move(wide));
-  item.nameEntry_ = nameIndex_.Insert(&item);
+  nameIndex_.Add(item);
 }
 
 void TXPlayList::Reindex(std::size_t from) {
@@ -147,12 +149,15 @@ void TXPlayList::DestroyItems(const std::vector<TXPlayListItem*>& order) {
     for (TXPlayListItem* item : order) item->removing_ = false;
     throw;
   }
+  if (order.size() == items_.size())
+    nameIndex_.Clear();
+  else
+    nameIndex_.Remove(order);
   std::vector<std::unique_ptr<TXPlayListItem>> gone;
   gone.reserve(order.size());
   std::size_t kept = 0;
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (items_[i]->removing_) {
-      nameIndex_.Erase(items_[i]->nameEntry_);
       gone.push_back(std::move(items_[i]));
     } else {
       if (kept != i) items_[kept] = std::move(items_[i]);
@@ -198,11 +203,11 @@ int TXPlayList::DeleteFiles(std::span<const std::string> paths, std::optional<in
   std::vector<TXPlayListItem*> doomed;
   for (const std::string& path : paths) {
     // The first item of that name not already chosen: a path named twice removes two items.
-    const std::u16string name = MarkedToUtf16(path);
-    for (auto at = nameIndex_.Find(name).At; nameIndex_.HasName(at, name); ++at) {
-      if ((*at)->removing_) continue;
-      (*at)->removing_ = true;
-      doomed.push_back(*at);
+    for (TXPlayListItem* item = nameIndex_.First(MarkedToUtf16(path)); item;
+         item = TPlayListNameIndex::NextOfSameName(*item)) {
+      if (item->removing_) continue;
+      item->removing_ = true;
+      doomed.push_back(item);
       break;
     }
   }
@@ -233,27 +238,22 @@ int TXPlayList::CompareNames(std::u16string_view a, std::u16string_view b) const
   return environment_.Collation.Compare(a, b);
 }
 
-TXPlayListItem* TXPlayList::FindFirst(std::u16string_view name) const {
-  const TPlayListNameIndex::Found found = nameIndex_.Find(name);
-  return found.Equal ? *found.At : nullptr;
-}
-
 int TXPlayList::IndexOfFile(std::string_view path) const {
-  const TXPlayListItem* item = FindFirst(MarkedToUtf16(path));
+  const TXPlayListItem* item = nameIndex_.First(MarkedToUtf16(path));
   return item ? item->index_ : -1;
 }
 
 int TXPlayList::IndexOfItem(const TXPlayListItem& item) const {
   if (item.IsSubRange())
     return IndexOfRange(item.FileName(), item.StartTime(), item.EndTime().value_or(kOpenRangeEnd));
-  const TXPlayListItem* found = FindFirst(item.WideFileName());
+  const TXPlayListItem* found = nameIndex_.First(item.WideFileName());
   return found ? found->index_ : -1;
 }
 
 int TXPlayList::IndexOfRange(std::string_view path, std::int64_t start, std::int64_t end) const {
-  const std::u16string name = MarkedToUtf16(path);
-  for (auto at = nameIndex_.Find(name).At; nameIndex_.HasName(at, name); ++at) {
-    const TXPlayListItem& item = **at;
+  for (const TXPlayListItem* at = nameIndex_.First(MarkedToUtf16(path)); at;
+       at = TPlayListNameIndex::NextOfSameName(*at)) {
+    const TXPlayListItem& item = *at;
     if (!item.IsSubRange()) return item.index_;
     const std::optional<std::int64_t> itemEnd = item.EndTime();
     if (item.StartTime() <= start && (!itemEnd || (end > 0 && *itemEnd >= end))) return item.index_;
@@ -263,11 +263,12 @@ int TXPlayList::IndexOfRange(std::string_view path, std::int64_t start, std::int
 
 int TXPlayList::IndexOfFolder(std::string_view folder) const {
   const std::u16string prefix = IncludeTrailingPathDelimiter(MarkedToUtf16(folder));
-  const TPlayListNameIndex::Found found = nameIndex_.Find(prefix);
-  if (found.At == nameIndex_.end()) return -1;
-  const std::u16string_view name = (*found.At)->WideFileName();
+  const std::size_t at = nameIndex_.LowerBound(prefix);
+  const std::span<TXPlayListItem* const> ordered = nameIndex_.Ordered();
+  if (at == ordered.size()) return -1;
+  const std::u16string_view name = ordered[at]->WideFileName();
   if (name.size() < prefix.size() || CompareNames(prefix, name.substr(0, prefix.size())) != 0) return -1;
-  return (*found.At)->index_;
+  return ordered[at]->index_;
 }
 
 // ---- Current item and play order ----
@@ -373,13 +374,13 @@ void TXPlayList::SetOptions(TXPlayListOptions options) {
 void TXPlayList::Sort(std::span<const int> keys) {
   if (items_.empty()) return;
   Bracket bracket(*this);
-  // Ranks by file name come from the name index, which holds the names in order already.
+  // Ranks by file name come from the name index's order, where the items of one name follow each other.
   std::vector<std::uint32_t> nameRanks(items_.size());
+  const std::span<TXPlayListItem* const> byName = nameIndex_.Ordered();
   std::uint32_t rank = 0;
-  for (auto at = nameIndex_.begin(); at != nameIndex_.end(); ++at) {
-    if (at != nameIndex_.begin() && CompareNames((*std::prev(at))->WideFileName(), (*at)->WideFileName()) != 0)
-      ++rank;
-    nameRanks[(*at)->index_] = rank;
+  for (std::size_t i = 0; i < byName.size(); ++i) {
+    if (i > 0 && TPlayListNameIndex::NextOfSameName(*byName[i - 1]) != byName[i]) ++rank;
+    nameRanks[byName[i]->index_] = rank;
   }
   const std::vector<std::uint32_t> order = SortedOrder(items_, keys, nameRanks, environment_.Collation);
   std::vector<std::unique_ptr<TXPlayListItem>> sorted;
@@ -409,26 +410,22 @@ RangeKey RangeKeyOf(const TXPlayListItem& item) {
 }
 }  // namespace
 
-// Duplicates stand side by side in the name index, so one walk finds them all; of each group the item with the
-// lowest index stays. Sub-ranges of one file (the tracks of a CUE sheet) are different entries.
+// The name index knows the names that several items share; of each entry the item with the lowest index stays.
+// Sub-ranges of one file (the tracks of a CUE sheet) are different entries.
 void TXPlayList::RemoveDuplicates() {
   const bool wasPlaying = GetPlayerState() == TXPlayerState::psPlaying;
   {
     Bracket bracket(*this);
     std::vector<TXPlayListItem*> doomed;
     std::vector<RangeKey> group;
-    for (auto at = nameIndex_.begin(); at != nameIndex_.end();) {
-      auto end = std::next(at);
-      while (end != nameIndex_.end() && CompareNames((*end)->WideFileName(), (*at)->WideFileName()) == 0) ++end;
-      if (std::next(at) != end) {
-        group.clear();
-        for (auto i = at; i != end; ++i) group.push_back(RangeKeyOf(**i));
-        std::sort(group.begin(), group.end());
-        for (std::size_t i = 1; i < group.size(); ++i)
-          if (group[i].SameRange(group[i - 1])) doomed.push_back(items_[group[i].index].get());
-      }
-      at = end;
-    }
+    nameIndex_.ForEachSharedName([&](TXPlayListItem& newest) {
+      group.clear();
+      for (TXPlayListItem* item = &newest; item; item = TPlayListNameIndex::NextOfSameName(*item))
+        group.push_back(RangeKeyOf(*item));
+      std::sort(group.begin(), group.end());
+      for (std::size_t i = 1; i < group.size(); ++i)
+        if (group[i].SameRange(group[i - 1])) doomed.push_back(items_[group[i].index].get());
+    });
     // Handed over from the end of the list towards its start, as one item after another would be removed.
     std::sort(doomed.begin(), doomed.end(), [](auto* a, auto* b) { return a->index_ > b->index_; });
     for (TXPlayListItem* item : doomed) item->removing_ = true;

@@ -5,9 +5,10 @@
 // and what happens when an item is made current are virtual operations, answered by TXPlayerPlayList for the
 // player's "Now playing" list; the media browser uses unbound lists.
 //
-// Sizes: every lookup by path is a search of the name index, adding an entry costs a logarithmic number of
-// comparisons, bulk removals and duplicate removal are one pass, the shuffle order is built in O(n log n), and a
-// background pass over the items reads each item once.
+// Sizes: a lookup by path, and the duplicate check of an added entry, is one look into the name index's hash table;
+// lookups by folder and sorting use its order by name, made by a radix sort of sort keys when first needed; bulk
+// removals and duplicate removal are one pass; the shuffle order is built in O(n log n); a background pass over the
+// items reads each item once.
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -159,9 +160,8 @@ protected:
 private:
   friend class TXPlayListItem;
 
-  // Appends an item and puts it into the name index (at `at` when the caller has just searched for its name).
-  TXPlayListItem* NewItem(std::string path, std::u16string wideName,
-                          std::optional<TPlayListNameIndex::Position> at = std::nullopt);
+  // Appends an item and puts it into the name index (`nameHash` when the caller has it already).
+  TXPlayListItem* NewItem(std::string path, std::u16string wideName, std::optional<std::uint64_t> nameHash = {});
   TXPlayListItem* PlayOrderItemAt(int position) const;
   void Changed();
   void DiscardShuffleOrder();
@@ -172,7 +172,6 @@ private:
   void DestroyItems(const std::vector<TXPlayListItem*>& order);
   void HandOver(TXPlayListItem& item);
   void Rename(TXPlayListItem& item, std::string fileName);
-  TXPlayListItem* FindFirst(std::u16string_view name) const;
   int FinishDeletion(const std::vector<TXPlayListItem*>& doomed, std::optional<int> position, bool keepPlaying,
                      bool select);
   void ReadPlayListFile(std::string_view path, TXPlayListFormat format);
@@ -183,7 +182,8 @@ private:
   TXPlayListOptions options_ = kDefaultPlayListOptions;
   std::string fileName_;
   std::vector<std::unique_ptr<TXPlayListItem>> items_;
-  TPlayListNameIndex nameIndex_;
+  // Mutable: its order by name is made when a lookup first asks for it.
+  mutable TPlayListNameIndex nameIndex_;
   std::vector<TXPlayListItem*> shuffleOrder_;
   std::vector<int> shufflePositions_;  // by item index, while there is a shuffle order
   // The play-order position last asked for or stepped to: the current item is usually found there without

@@ -11,7 +11,6 @@
 #include "metadata/XMMFileInfo.h"
 #include "playlist/ItemGraphFacts.h"
 #include "playlist/PlayListConstants.h"
-#include "playlist/PlayListNameIndex.h"
 
 namespace nv {
 
@@ -72,13 +71,15 @@ public:
 
 private:
   friend class TXPlayList;
+  friend class TPlayListNameIndex;
   TXPlayListItem(TXPlayList& list, std::string fileName, std::u16string wideName);
   void SetFileName(std::string fileName, std::u16string wideName);
 
   TXPlayList* list_;
   int index_ = -1;
   bool removing_ = false;     // chosen for destruction by a bulk removal
-  TPlayListNameIndex::Position nameEntry_;
+  std::uint64_t nameHash_ = 0;                 // the name index's hash of the name
+  TXPlayListItem* olderSameName_ = nullptr;  // the name index's next older item of the same name
   std::string fileName_;
   std::u16string wideName_;  // the same name in UTF-16, which every comparison of names wants
   TXFilePathArray alternatives_;
