@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
+#include <tuple>
 #include <string>
 #include <unordered_map>
 
 #include "playlist/XPlayListItem.h"
+#include "support/SortKeys.h"
 
 namespace nv {
 
@@ -25,68 +26,76 @@ std::int64_t WholeNumber(const AttributeValue& value) {
   return static_cast<std::int64_t>(std::nearbyint(std::clamp(number, -9.0e18, 9.0e18)));
 }
 
-// The numeric key of every item: the rounded number, or kEmpty for a missing or empty value.
-void NumericKeys(std::span<const std::unique_ptr<TXPlayListItem>> items, int field, std::int64_t* out,
-                 std::size_t stride) {
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const AttributeValue& value = items[i]->Field(field);
-    const bool empty = value.IsNull() || (value.IsText() && value.ToUtf16().empty());
-    out[i * stride] = empty ? kEmpty : WholeNumber(value);
+// One key of every item, by item index: for a numeric field the rounded number, for a text its rank among the
+// key's distinct texts in the locale's order (texts that compare equal share a rank); kEmpty for a missing or empty
+// value. Each distinct text gets one sort key, and the keys are ordered without comparing texts two by two.
+std::vector<std::int64_t> KeyColumn(std::span<const std::unique_ptr<TXPlayListItem>> items, int field,
+                                    TextCollation& collation) {
+  std::vector<std::int64_t> column(items.size(), kEmpty);
+  if (IsNumericField(field)) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const AttributeValue& value = items[i]->Field(field);
+      if (!value.IsNull() && !(value.IsText() && value.ToUtf16().empty())) column[i] = WholeNumber(value);
+    }
+    return column;
   }
-}
-
-// The text key of every item as its rank among the distinct texts of that key in the user's locale (texts the
-// locale holds equal share a rank), or kEmpty.
-void TextKeys(std::span<const std::unique_ptr<TXPlayListItem>> items, int field, TextCollation& collation,
-              std::int64_t* out, std::size_t stride) {
-  std::unordered_map<std::u16string, std::uint32_t> ids;
-  std::vector<const std::u16string*> texts;
-  std::vector<std::uint32_t> idOf(items.size());
+  constexpr std::uint32_t kNoText = UINT32_MAX;
+  std::unordered_map<std::u16string, std::uint32_t> distinct;
+  SortKeyList keys(collation);
+  std::vector<std::uint32_t> textOf(items.size(), kNoText);
   for (std::size_t i = 0; i < items.size(); ++i) {
     std::u16string text = items[i]->Field(field).ToUtf16();
-    if (text.empty()) {
-      idOf[i] = UINT32_MAX;
-      continue;
-    }
-    const auto [at, added] = ids.try_emplace(std::move(text), static_cast<std::uint32_t>(texts.size()));
-    if (added) texts.push_back(&at->first);
-    idOf[i] = at->second;
+    if (text.empty()) continue;
+    const auto [at, added] = distinct.try_emplace(std::move(text), static_cast<std::uint32_t>(keys.size()));
+    if (added) keys.Add(at->first);
+    textOf[i] = at->second;
   }
-  std::vector<std::uint32_t> byText(texts.size());
-  std::iota(byText.begin(), byText.end(), 0u);
-  // A merge sort: it stays within the array even where the locale's comparison is not transitive.
-  std::stable_sort(byText.begin(), byText.end(),
-                   [&](std::uint32_t a, std::uint32_t b) { return collation.Compare(*texts[a], *texts[b]) < 0; });
-  std::vector<std::int64_t> rank(texts.size());
-  for (std::size_t r = 0, value = 0; r < byText.size(); ++r) {
-    if (r > 0 && collation.Compare(*texts[byText[r - 1]], *texts[byText[r]]) != 0) ++value;
-    rank[byText[r]] = static_cast<std::int64_t>(value);
+  const std::vector<std::uint32_t> byKey = keys.Order();
+  std::vector<std::int64_t> rank(byKey.size());
+  for (std::size_t r = 0, value = 0; r < byKey.size(); ++r) {
+    if (r > 0 && keys.Key(byKey[r - 1]) != keys.Key(byKey[r])) ++value;
+    rank[byKey[r]] = static_cast<std::int64_t>(value);
   }
-  for (std::size_t i = 0; i < items.size(); ++i) out[i * stride] = idOf[i] == UINT32_MAX ? kEmpty : rank[idOf[i]];
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (textOf[i] != kNoText) column[i] = rank[textOf[i]];
+  return column;
 }
 
 }  // namespace
 
+// The keys are taken from the last to the first. Each pass sorts the rows by its key, then by what the passes before
+// left as the tie-break (first the name's rank), then by item index; the next pass's tie-break is the rank of that
+// pair. So the last pass orders by every key in turn, then by name, then by index: a stable order, made of sorts of
+// small rows held side by side.
 std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
                                        std::span<const int> keys, std::span<const std::uint32_t> nameRanks,
                                        TextCollation& collation) {
-  const std::size_t n = items.size(), k = keys.size() + 1;
-  // Row i: the item's keys, then its name rank.
-  std::vector<std::int64_t> rows(n * k);
-  for (std::size_t j = 0; j + 1 < k; ++j) {
-    if (IsNumericField(keys[j]))
-      NumericKeys(items, keys[j], rows.data() + j, k);
-    else
-      TextKeys(items, keys[j], collation, rows.data() + j, k);
+  struct Row {
+    std::int64_t key;
+    std::uint32_t tie;
+    std::uint32_t index;
+    bool operator<(const Row& other) const {
+      return std::tie(key, tie, index) < std::tie(other.key, other.tie, other.index);
+    }
+  };
+  const std::size_t n = items.size();
+  std::vector<Row> rows(n);
+  for (std::uint32_t i = 0; i < n; ++i) rows[i] = {0, nameRanks[i], i};
+  if (keys.empty()) std::sort(rows.begin(), rows.end());
+  for (std::size_t j = keys.size(); j-- > 0;) {
+    const std::vector<std::int64_t> column = KeyColumn(items, keys[j], collation);
+    for (Row& row : rows) row.key = column[row.index];
+    std::sort(rows.begin(), rows.end());
+    if (j == 0) break;
+    std::uint32_t tie = 0;
+    for (std::size_t p = 0, previousTie = 0; p < n; ++p) {
+      if (p > 0 && (rows[p].key != rows[p - 1].key || rows[p].tie != previousTie)) ++tie;
+      previousTie = rows[p].tie;
+      rows[p].tie = tie;
+    }
   }
-  for (std::size_t i = 0; i < n; ++i) rows[i * k + k - 1] = nameRanks[i];
-
   std::vector<std::uint32_t> order(n);
-  std::iota(order.begin(), order.end(), 0u);
-  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-    return std::lexicographical_compare(rows.begin() + a * k, rows.begin() + a * k + k, rows.begin() + b * k,
-                                        rows.begin() + b * k + k);
-  });
+  for (std::size_t p = 0; p < n; ++p) order[p] = rows[p].index;
   return order;
 }
 

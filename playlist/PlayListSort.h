@@ -17,8 +17,8 @@ class TXPlayListItem;
 // (the tracks of one CUE sheet) keep their order. Returns the new order as indexes into `items`.
 //
 // Each item's keys are read once and turned into whole numbers: a text becomes its rank among the key's distinct
-// texts, so the locale comparison runs over the distinct texts only and the sort itself compares numbers held side
-// by side. `nameRanks` gives each item's rank by file name (equal names, equal ranks), by item index.
+// texts, ordered by their sort keys, so the sort itself compares numbers held side by side. `nameRanks` gives each
+// item's rank by file name (equal names, equal ranks), by item index.
 std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
                                        std::span<const int> keys, std::span<const std::uint32_t> nameRanks,
                                        TextCollation& collation);
