@@ -41,17 +41,23 @@ bool IsFull(std::uint64_t window) { return (window & 0xFF) == kWindowBytes; }
 }  // namespace
 
 // Three-way radix quicksort on the windows: the entries below and above the pivot's window are sorted again at the
-// same depth, the entries equal to it at the next depth; small ranges are finished by insertion. Ranges wait on an
-// explicit stack, so the depth of a key never becomes the depth of the call stack.
+// same depth, the entries equal to it at the next depth; small ranges are finished by insertion. It starts past the
+// beginning that all keys share, and ranges wait on an explicit stack, so the depth of a key never becomes the depth
+// of the call stack.
 std::vector<std::uint32_t> SortKeyList::Order() const {
   const auto count = static_cast<std::uint32_t>(size());
+  std::size_t shared = count > 0 ? Key(0).size() : 0;
+  for (std::uint32_t i = 1; i < count && shared > 0; ++i) {
+    const std::string_view first = Key(0).substr(0, shared), key = Key(i);
+    shared = std::mismatch(first.begin(), first.end(), key.begin(), key.end()).first - first.begin();
+  }
   std::vector<Entry> entries(count);
-  for (std::uint32_t i = 0; i < count; ++i) entries[i] = {WindowOf(Key(i), 0), i};
+  for (std::uint32_t i = 0; i < count; ++i) entries[i] = {WindowOf(Key(i), shared), i};
 
   struct Range {
     std::size_t first, count, depth;
   };
-  std::vector<Range> pending{{0, entries.size(), 0}};
+  std::vector<Range> pending{{0, entries.size(), shared}};
   auto byNumber = [](const Entry& a, const Entry& b) { return a.text < b.text; };
   while (!pending.empty()) {
     const Range range = pending.back();
