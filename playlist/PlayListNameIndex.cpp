@@ -185,31 +185,73 @@ void TPlayListNameIndex::RemoveFromOrder(TXPlayListItem& item) {
   ForgetOrder();  // not where its name says: make the order again
 }
 
-// The groups' names are ordered by their sort keys; each group follows its newest item.
-void TPlayListNameIndex::RebuildOrder() {
-  std::vector<TXPlayListItem*> newest;
-  newest.reserve(groups_);
-  for (const Slot& slot : slots_)
-    if (slot.newest) newest.push_back(slot.newest);
+// The items' names are read in the list's order, which is mostly the order they lie in memory, and put in order by
+// their sort keys. The items of one name then stand together; they are taken in their group's order, newest first.
+void TPlayListNameIndex::RebuildOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
+                                      std::vector<std::uint32_t>* ranks) {
   SortKeyList keys(collation_);
-  keys.Reserve(newest.size(), newest.size() * 64);
-  for (const TXPlayListItem* item : newest) keys.Add(item->WideFileName());
+  keys.Reserve(items.size(), items.size() * 64);
+  for (const auto& item : items) keys.Add(item->WideFileName());
+  const std::vector<std::uint32_t> byKey = keys.Order();
   ordered_.clear();
-  for (std::uint32_t group : keys.Order())
-    for (TXPlayListItem* item = newest[group]; item; item = item->olderSameName_) ordered_.push_back(item);
+  ordered_.reserve(items.size());
+  if (ranks) ranks->assign(items.size(), 0);
+  std::vector<std::uint32_t> run;
+  for (std::size_t first = 0, rank = 0; first < byKey.size(); ++rank) {
+    const std::string_view key = keys.Key(byKey[first]);
+    std::size_t end = first + 1;
+    while (end < byKey.size() && keys.Key(byKey[end]) == key) ++end;
+    if (ranks)
+      for (std::size_t i = first; i < end; ++i) (*ranks)[byKey[i]] = static_cast<std::uint32_t>(rank);
+    if (end - first == 1) {
+      ordered_.push_back(items[byKey[first]].get());
+    } else {
+      run.assign(byKey.begin() + first, byKey.begin() + end);
+      TXPlayListItem* newest = First(items[run[0]]->WideFileName());
+      for (TXPlayListItem* item = newest; item; item = item->olderSameName_) {
+        const auto at = std::find(run.begin(), run.end(), static_cast<std::uint32_t>(item->Index()));
+        if (at == run.end()) continue;
+        ordered_.push_back(item);
+        run.erase(at);
+      }
+      for (std::uint32_t left : run) ordered_.push_back(items[left].get());  // where the keys and the comparison part
+    }
+    first = end;
+  }
   pending_.clear();
   orderValid_ = true;
 }
 
-std::span<TXPlayListItem* const> TPlayListNameIndex::Ordered() {
-  if (!orderValid_ || pending_.size() > kFewChanges + ordered_.size() / 16) {
-    RebuildOrder();
+bool TPlayListNameIndex::OrderToBeMade() const {
+  return !orderValid_ || pending_.size() > kFewChanges + ordered_.size() / 16;
+}
+
+std::span<TXPlayListItem* const> TPlayListNameIndex::Ordered(std::span<const std::unique_ptr<TXPlayListItem>> items) {
+  if (OrderToBeMade()) {
+    RebuildOrder(items);
   } else {
     // Each goes before its equals, so the newer of two equal names comes first.
     for (TXPlayListItem* item : pending_) ordered_.insert(FirstNotBefore(item->WideFileName()), item);
     pending_.clear();
   }
   return ordered_;
+}
+
+// Made with the order, the ranks come from the keys; from an order kept up, by reading each item's position.
+std::vector<std::uint32_t> TPlayListNameIndex::NameRanks(std::span<const std::unique_ptr<TXPlayListItem>> items) {
+  std::vector<std::uint32_t> ranks;
+  if (OrderToBeMade()) {
+    RebuildOrder(items, &ranks);
+    return ranks;
+  }
+  const std::span<TXPlayListItem* const> byName = Ordered(items);
+  ranks.resize(items.size());
+  std::uint32_t rank = 0;
+  for (std::size_t i = 0; i < byName.size(); ++i) {
+    if (i > 0 && NextOfSameName(*byName[i - 1]) != byName[i]) ++rank;
+    ranks[byName[i]->Index()] = rank;
+  }
+  return ranks;
 }
 
 std::vector<TXPlayListItem*>::iterator TPlayListNameIndex::FirstNotBefore(std::u16string_view name) {
@@ -219,8 +261,9 @@ std::vector<TXPlayListItem*>::iterator TPlayListNameIndex::FirstNotBefore(std::u
                           });
 }
 
-std::size_t TPlayListNameIndex::LowerBound(std::u16string_view name) {
-  Ordered();
+std::size_t TPlayListNameIndex::LowerBound(std::u16string_view name,
+                                           std::span<const std::unique_ptr<TXPlayListItem>> items) {
+  Ordered(items);
   return FirstNotBefore(name) - ordered_.begin();
 }
 

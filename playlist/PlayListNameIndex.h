@@ -5,10 +5,11 @@
 // - by name, from a hash table of the groups keyed by the hash of the name's sort key: finding a path, checking a
 //   new entry for a duplicate and walking the items of one path cost the same at 100 entries and at 100,000;
 // - in name order, for folder lookups and sorting by name: every item sorted by name, made when first asked for
-//   after a change (by a radix sort of the groups' sort keys, or, when few items were added since, by inserting
-//   them by binary search) and kept while no item goes or comes.
+//   after a change (by a radix sort of the items' sort keys, or, when few items were added since, by inserting
+//   them by binary search) and kept up while items come and go.
 // Sorting or moving items does not touch the index.
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -48,10 +49,13 @@ public:
   void Remove(std::span<TXPlayListItem* const> items);
   void Clear();
 
-  // Every item in name order, the items of one name newest first.
-  std::span<TXPlayListItem* const> Ordered();
-  // The first position of Ordered() whose name is not smaller than `name`.
-  std::size_t LowerBound(std::u16string_view name);
+  // Every item in name order, the items of one name newest first. `items` are all the list's items, in the list's
+  // order, from which the order is made when it has to be made again.
+  std::span<TXPlayListItem* const> Ordered(std::span<const std::unique_ptr<TXPlayListItem>> items);
+  // Each item's rank by name, by position in `items` (the items of one name share a rank).
+  std::vector<std::uint32_t> NameRanks(std::span<const std::unique_ptr<TXPlayListItem>> items);
+  // The first position of Ordered(items) whose name is not smaller than `name`.
+  std::size_t LowerBound(std::u16string_view name, std::span<const std::unique_ptr<TXPlayListItem>> items);
 
 private:
   struct Slot {
@@ -66,7 +70,10 @@ private:
   void Rehash(std::size_t size);
   void ForgetOrder();
   void RemoveFromOrder(TXPlayListItem& item);
-  void RebuildOrder();
+  bool OrderToBeMade() const;
+  // Also gives the ranks by name when asked.
+  void RebuildOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
+                    std::vector<std::uint32_t>* ranks = nullptr);
   // In ordered_ as it stands: the first item whose name is not smaller than `name`.
   std::vector<TXPlayListItem*>::iterator FirstNotBefore(std::u16string_view name);
 

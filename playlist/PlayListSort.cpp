@@ -66,7 +66,7 @@ std::vector<std::int64_t> KeyColumn(std::span<const std::unique_ptr<TXPlayListIt
 // The keys are taken from the last to the first. Each pass sorts the rows by its key, then by what the passes before
 // left as the tie-break (first the name's rank), then by item index; the next pass's tie-break is the rank of that
 // pair. So the last pass orders by every key in turn, then by name, then by index: a stable order, made of sorts of
-// small rows held side by side.
+// small rows held side by side. Name ranks are below the number of items.
 std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
                                        std::span<const int> keys, std::span<const std::uint32_t> nameRanks,
                                        TextCollation& collation) {
@@ -79,9 +79,18 @@ std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayLis
     }
   };
   const std::size_t n = items.size();
+  std::vector<std::uint32_t> order(n);
+  if (keys.empty()) {
+    // By name alone: the ranks are small numbers, so the items go straight to their places (a counting sort,
+    // which keeps items of one name in index order).
+    std::vector<std::uint32_t> next(n + 1, 0);
+    for (std::uint32_t rank : nameRanks) ++next[rank + 1];
+    for (std::size_t r = 1; r <= n; ++r) next[r] += next[r - 1];
+    for (std::uint32_t i = 0; i < n; ++i) order[next[nameRanks[i]]++] = i;
+    return order;
+  }
   std::vector<Row> rows(n);
   for (std::uint32_t i = 0; i < n; ++i) rows[i] = {0, nameRanks[i], i};
-  if (keys.empty()) std::sort(rows.begin(), rows.end());
   for (std::size_t j = keys.size(); j-- > 0;) {
     const std::vector<std::int64_t> column = KeyColumn(items, keys[j], collation);
     for (Row& row : rows) row.key = column[row.index];
@@ -94,7 +103,6 @@ std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayLis
       rows[p].tie = tie;
     }
   }
-  std::vector<std::uint32_t> order(n);
   for (std::size_t p = 0; p < n; ++p) order[p] = rows[p].index;
   return order;
 }

@@ -18,7 +18,7 @@ class TXPlayListItem;
 //
 // Each item's keys are read once and turned into whole numbers: a text becomes its rank among the key's distinct
 // texts, ordered by their sort keys, so the sort itself compares numbers held side by side. `nameRanks` gives each
-// item's rank by file name (equal names, equal ranks), by item index.
+// item's rank by file name (equal names, equal ranks; below the number of items), by item index.
 std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
                                        std::span<const int> keys, std::span<const std::uint32_t> nameRanks,
                                        TextCollation& collation);

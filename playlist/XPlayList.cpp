@@ -144,6 +144,7 @@ void TXPlayList::DestroyItem(TXPlayListItem& item) {
 void TXPlayList::DestroyItems(const std::vector<TXPlayListItem*>& order) {
   positionHint_ = -1;
   try {
+    HandingOver handingOver(*this);
     for (TXPlayListItem* item : order) HandOver(*item);
   } catch (...) {
     for (TXPlayListItem* item : order) item->removing_ = false;
@@ -174,6 +175,7 @@ void TXPlayList::DestroyItems(const std::vector<TXPlayListItem*>& order) {
 
 void TXPlayList::DestroyAllItems() {
   positionHint_ = -1;
+  HandingOver handingOver(*this);
   for (const auto& item : items_) item->removing_ = true;
   for (const auto& item : items_) HandOver(*item);
   DiscardShuffleOrder();
@@ -263,8 +265,8 @@ int TXPlayList::IndexOfRange(std::string_view path, std::int64_t start, std::int
 
 int TXPlayList::IndexOfFolder(std::string_view folder) const {
   const std::u16string prefix = IncludeTrailingPathDelimiter(MarkedToUtf16(folder));
-  const std::size_t at = nameIndex_.LowerBound(prefix);
-  const std::span<TXPlayListItem* const> ordered = nameIndex_.Ordered();
+  const std::size_t at = nameIndex_.LowerBound(prefix, items_);
+  const std::span<TXPlayListItem* const> ordered = nameIndex_.Ordered(items_);
   if (at == ordered.size()) return -1;
   const std::u16string_view name = ordered[at]->WideFileName();
   if (name.size() < prefix.size() || CompareNames(prefix, name.substr(0, prefix.size())) != 0) return -1;
@@ -356,7 +358,7 @@ void TXPlayList::Step(bool forward, bool play, bool wrap, TSetCurrentMode mode) 
   TXPlayListItem* next = PlayOrderItem(to);
   // A player that moves on while it lets go of an item (preparing another next item once the prepared one is
   // discarded) is not led to an item on its way out.
-  if (next->removing_) return;
+  if (handingOver_ && next->removing_) return;
   positionHint_ = to;
   SetCurrent(next, willPlay, mode);
 }
@@ -374,14 +376,7 @@ void TXPlayList::SetOptions(TXPlayListOptions options) {
 void TXPlayList::Sort(std::span<const int> keys) {
   if (items_.empty()) return;
   Bracket bracket(*this);
-  // Ranks by file name come from the name index's order, where the items of one name follow each other.
-  std::vector<std::uint32_t> nameRanks(items_.size());
-  const std::span<TXPlayListItem* const> byName = nameIndex_.Ordered();
-  std::uint32_t rank = 0;
-  for (std::size_t i = 0; i < byName.size(); ++i) {
-    if (i > 0 && TPlayListNameIndex::NextOfSameName(*byName[i - 1]) != byName[i]) ++rank;
-    nameRanks[byName[i]->index_] = rank;
-  }
+  const std::vector<std::uint32_t> nameRanks = nameIndex_.NameRanks(items_);
   const std::vector<std::uint32_t> order = SortedOrder(items_, keys, nameRanks, environment_.Collation);
   std::vector<std::unique_ptr<TXPlayListItem>> sorted;
   sorted.reserve(items_.size());

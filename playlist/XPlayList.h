@@ -171,6 +171,17 @@ private:
   // Destroys the marked items in one pass; each is handed over in `order` first.
   void DestroyItems(const std::vector<TXPlayListItem*>& order);
   void HandOver(TXPlayListItem& item);
+  // Marks the time in which items on their way out are handed over to the player.
+  class HandingOver {
+  public:
+    explicit HandingOver(TXPlayList& list) : list_(list) { list_.handingOver_ = true; }
+    ~HandingOver() { list_.handingOver_ = false; }
+    HandingOver(const HandingOver&) = delete;
+    HandingOver& operator=(const HandingOver&) = delete;
+
+  private:
+    TXPlayList& list_;
+  };
   void Rename(TXPlayListItem& item, std::string fileName);
   int FinishDeletion(const std::vector<TXPlayListItem*>& doomed, std::optional<int> position, bool keepPlaying,
                      bool select);
@@ -193,6 +204,7 @@ private:
   int lastInfoIndex_ = -1;
   int updateCount_ = 0;
   bool changedInBracket_ = false;
+  bool handingOver_ = false;
 };
 
 }  // namespace nv

@@ -1,6 +1,6 @@
 // The name index against a plain model: after random runs of adding, removing, renaming, moving and sorting (long
 // runs and short ones, so that its order by name is made again as well as kept up item by item), every lookup by
-// path and by folder answers what a search of all items gives.
+// path and by folder answers what a search of all items gives, and sorting by name gives what a stable sort gives.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -99,7 +99,13 @@ TEST(PlayListNameIndex, LookupsAgreeWithASearchOfEveryItem) {
         } else if (what < 95) {
           list.Move(static_cast<int>(random.Below(count)), static_cast<int>(random.Below(count)));
         } else if (what < 98) {
+          std::vector<const TXPlayListItem*> expected;
+          for (int i = 0; i < count; ++i) expected.push_back(&list.Items(i));
+          std::stable_sort(expected.begin(), expected.end(), [](const TXPlayListItem* a, const TXPlayListItem* b) {
+            return LocaleCompare(a->FileName(), b->FileName()) < 0;
+          });
           list.SortByFileName();
+          for (int i = 0; i < count; ++i) ASSERT_EQ(&list.Items(i), expected[i]) << "sorted by name, equal names kept";
         } else {
           list.RemoveDuplicates();
         }
