@@ -39,16 +39,28 @@ std::vector<std::int64_t> KeyColumn(std::span<const std::unique_ptr<TXPlayListIt
     }
     return column;
   }
+  // The distinct texts, found by the value's own text where it has one (no copy per item) and each given its key
+  // once; a code-page text and a wide text that read alike are two of them, with equal keys.
   constexpr std::uint32_t kNoText = UINT32_MAX;
-  std::unordered_map<std::u16string, std::uint32_t> distinct;
+  std::unordered_map<std::string_view, std::uint32_t> codePageTexts;
+  std::unordered_map<std::u16string_view, std::uint32_t> wideTexts;
+  std::unordered_map<std::u16string, std::uint32_t> otherTexts;  // numbers kept as a text field's value
   SortKeyList keys(collation);
+  auto idOf = [&keys](auto& distinct, auto text, const AttributeValue& value) {
+    const auto [at, added] = distinct.try_emplace(text, static_cast<std::uint32_t>(keys.size()));
+    if (added) keys.Add(value.ToUtf16());
+    return at->second;
+  };
   std::vector<std::uint32_t> textOf(items.size(), kNoText);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    std::u16string text = items[i]->Field(field).ToUtf16();
-    if (text.empty()) continue;
-    const auto [at, added] = distinct.try_emplace(std::move(text), static_cast<std::uint32_t>(keys.size()));
-    if (added) keys.Add(at->first);
-    textOf[i] = at->second;
+    const AttributeValue& value = items[i]->Field(field);
+    if (value.GetType() == AttributeValue::Type::AnsiText) {
+      if (!value.AsAnsiText().empty()) textOf[i] = idOf(codePageTexts, value.AsAnsiText(), value);
+    } else if (value.GetType() == AttributeValue::Type::WideText) {
+      if (!value.AsWideText().empty()) textOf[i] = idOf(wideTexts, value.AsWideText(), value);
+    } else if (std::u16string text = value.ToUtf16(); !text.empty()) {
+      textOf[i] = idOf(otherTexts, std::move(text), value);
+    }
   }
   const std::vector<std::uint32_t> byKey = keys.Order();
   std::vector<std::int64_t> rank(byKey.size());

@@ -43,7 +43,12 @@ TEST(PlayListSort, EachKeyOfTheMenu) {
        {"c:\\A.mp3", "C:\\b.mp3", "C:\\c.mp3", "C:\\\xC9.mp3"}},
       {"Artist", {{"C:\\1", Text("beta")}, {"C:\\2", Text("Alpha")}, {"C:\\3", {}}, {"C:\\4", Text("")}},
        {"C:\\2", "C:\\1", "C:\\3", "C:\\4"}},
-      {"Album", {{"C:\\1", Text("Zed")}, {"C:\\2", AttributeValue::WideText(u"echo")}}, {"C:\\2", "C:\\1"}},
+      // A wide text and a code-page text that read alike are equal: the file name decides.
+      {"Album",
+       {{"C:\\3", AttributeValue::WideText(u"zED")},
+        {"C:\\1", Text("Zed")},
+        {"C:\\2", AttributeValue::WideText(u"echo")}},
+       {"C:\\2", "C:\\1", "C:\\3"}},
       {"Title", {{"C:\\1", Text("b")}, {"C:\\2", Text("B")}, {"C:\\0", Text("a")}}, {"C:\\0", "C:\\1", "C:\\2"}},
       {"Track No", {{"C:\\1", Int(10)}, {"C:\\2", Int(9)}, {"C:\\3", {}}, {"C:\\4", Text("2")}},
        {"C:\\4", "C:\\2", "C:\\1", "C:\\3"}},
