@@ -187,6 +187,23 @@ TEST(PlayListShuffle, TheOrderIsDiscardedByChangesAndRebuiltWithTheCurrentItemFi
   EXPECT_EQ(test::PlayOrderNamesOf(list), test::NamesOf(list)) << "linear again";
 }
 
+TEST(PlayListShuffle, MovingAnItemKeepsTheOrderAndEveryPosition) {
+  TestEnvironment env;
+  FakePlayer player;
+  TXPlayerPlayList list(player, env.Get());
+  for (const std::string& f : test::MusicFiles(9)) list.AddEntry(f);
+  list.SetOptions(ploShuffle);
+  player.current = list.PlayOrderItem(4);  // stepped to before the move
+  list.Next(false);
+  const std::vector<std::string> order = test::PlayOrderNamesOf(list);
+  for (const auto& [from, to] : {std::pair{1, 7}, std::pair{8, 0}, std::pair{3, 4}}) {
+    list.Move(from, to);
+    EXPECT_EQ(test::PlayOrderNamesOf(list), order) << "moving is no change of the play order";
+    for (int p = 0; p < list.Count(); ++p) EXPECT_EQ(list.PlayOrderIndexOf(list.PlayOrderItem(p)), p);
+    EXPECT_EQ(list.CurrentPosition(), 5);
+  }
+}
+
 // The literal rule: insert each item at a random place in the order built so far.
 std::vector<std::uint32_t> LiteralInsertion(std::uint32_t count, RandomSource& random) {
   std::vector<std::uint32_t> order;
