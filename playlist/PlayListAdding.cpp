@@ -36,7 +36,7 @@ TXPlayListItem* TXPlayList::AddEntry(std::string_view entry, std::string_view ti
     }
   }
   // From the entry string, so that a range after the name does not disturb the default title.
-  item->Info.InitFromName(entry);
+  item->Info.InitFromName(entry, driveTypes_);
   if (!title.empty()) item->Info.SetValue(kTitleAttribute, AttributeValue::HeldText(title));
   if (duration) item->Info.SetValue(kDurationAttribute, AttributeValue::Integer(*duration));
   return item;
@@ -214,7 +214,7 @@ TXPlayListItem* TXPlayList::ExpandMediaPlayList(TXPlayListItem* item, TMediaPlay
       TXPlayListItem* entry = nullptr;
       if ((options_ & ploAllowDuplicates) || !ContainsFile(url)) {
         entry = NewItem(url, MarkedToUtf16(url));
-        entry->Info.InitFromName(url);
+        entry->Info.InitFromName(url, driveTypes_);
         if (!title.empty()) {
           const std::u16string own = entry->Value(kTitleAttribute).ToUtf16();
           entry->Info.SetValue(kTitleAttribute, AttributeValue::WideText(title + u" (" + own + u")"));

@@ -24,7 +24,7 @@ TXPlayList::Bracket::~Bracket() noexcept(false) {
 }
 
 TXPlayList::TXPlayList(const TPlayListEnvironment& environment)
-    : environment_(environment), nameIndex_(environment.Collation) {
+    : environment_(environment), driveTypes_(environment.Drives), nameIndex_(environment.Collation) {
   // The process-wide generator is reseeded whenever a list is made, so shuffles differ from run to run; a list
   // given a seeded source keeps that source's sequence.
   if (&environment_.Random == &ProcessRandom()) ReseedProcessRandomFromClock();
@@ -39,7 +39,9 @@ void TXPlayList::Update() { infoCursor_ = -1; }
 void TXPlayList::BeginUpdate() { ++updateCount_; }
 
 void TXPlayList::EndUpdate() {
-  if (updateCount_ > 0 && --updateCount_ == 0 && changedInBracket_) {
+  if (updateCount_ == 0 || --updateCount_ > 0) return;
+  driveTypes_.Forget();
+  if (changedInBracket_) {
     changedInBracket_ = false;
     Update();
   }
@@ -434,7 +436,7 @@ void TXPlayList::RefreshInfo() {
   for (const auto& item : items_) {
     if (!item->Info.Loaded || HasUrlScheme(item->FileName()) || item->IsSubRange()) continue;
     item->Info.Clear();
-    item->Info.InitFromName(item->FileName());
+    item->Info.InitFromName(item->FileName(), driveTypes_);
     Changed();
   }
 }

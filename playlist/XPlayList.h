@@ -190,6 +190,8 @@ private:
   int CompareNames(std::u16string_view a, std::u16string_view b) const;
 
   TPlayListEnvironment environment_;
+  // The drive types of the paths a bulk operation adds, asked once per drive until the outermost bracket closes.
+  CachingDriveQuery driveTypes_;
   TXPlayListOptions options_ = kDefaultPlayListOptions;
   std::string fileName_;
   std::vector<std::unique_ptr<TXPlayListItem>> items_;

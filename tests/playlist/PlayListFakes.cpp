@@ -65,6 +65,7 @@ bool MemoryFileSystem::ListFolder(std::string_view folder, std::vector<FolderEnt
 }
 
 DriveType FakeDrives::TypeOf(std::string_view root) {
+  ++typeQueries;
   const auto found = types.find(std::string(root));
   return found == types.end() ? DriveType::Fixed : found->second;
 }

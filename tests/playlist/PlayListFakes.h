@@ -41,6 +41,7 @@ class FakeDrives final : public DriveQuery {
 public:
   std::map<std::string, DriveType> types;        // by root, "D:\"
   std::map<std::string, std::uint32_t> serials;  // a disc is in the drive
+  int typeQueries = 0;
   DriveType TypeOf(std::string_view root) override;
   std::optional<std::uint32_t> VolumeSerialNumberOf(std::string_view root) override;
 };
