@@ -21,9 +21,9 @@ TEST(PlayListEntries, EntrySyntaxAndSubRanges) {
   struct {
     const char* entry;
     bool added;
-    const char* fileName;
-    std::optional<std::int64_t> start, end;
-    std::u16string title;
+    const char* fileName = "";
+    std::optional<std::int64_t> start = {}, end = {};
+    std::u16string title = {};
   } cases[] = {
       {"C:\\Music\\song.mp3<1000,2000>", true, "C:\\Music\\song.mp3", 1000, 2000, u"song"},
       {"C:\\Music\\song.mp3<1000>", true, "C:\\Music\\song.mp3", 1000, std::nullopt, u"song"},
@@ -48,7 +48,9 @@ TEST(PlayListEntries, EntrySyntaxAndSubRanges) {
     if (!item) continue;
     EXPECT_EQ(item->FileName(), c.fileName);
     EXPECT_EQ(item->IsSubRange(), c.start.has_value());
-    if (c.start) EXPECT_EQ(item->StartTime(), *c.start);
+    if (c.start) {
+      EXPECT_EQ(item->StartTime(), *c.start);
+    }
     EXPECT_EQ(item->EndTime(), c.end);
     EXPECT_EQ(Title(*item), c.title);
     EXPECT_FALSE(item->Info.Loaded) << "tags are read later, in the background";
