@@ -1,6 +1,7 @@
 #include "support/SortKeys.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 namespace nv {
@@ -38,12 +39,42 @@ std::uint64_t WindowOf(std::string_view key, std::size_t depth) {
 
 bool IsFull(std::uint64_t window) { return (window & 0xFF) == kWindowBytes; }
 
+// The top bits in which the windows of a range differ, eight of them: the digit a distributing pass goes by.
+struct Digit {
+  unsigned shift;
+  bool any;  // false: all windows are equal
+};
+Digit TopDigit(const Entry* e, std::size_t n) {
+  std::uint64_t differ = 0;
+  for (std::size_t i = 1; i < n; ++i) differ |= e[i].window ^ e[0].window;
+  if (differ == 0) return {0, false};
+  const unsigned high = 63 - static_cast<unsigned>(std::countl_zero(differ));
+  return {high >= 7 ? high - 7 : 0, true};
+}
+
+// Distributes the entries into 256 runs by the digit at `shift` (the bits above it being equal in all of them), in
+// the digit's order; calls `run` with each non-empty run's start and length. One pass over the range, whatever the
+// number of distinct windows.
+template <class Run>
+void Distribute(Entry* e, std::size_t n, unsigned shift, std::vector<Entry>& scratch, Run run) {
+  std::size_t start[257] = {};
+  for (std::size_t i = 0; i < n; ++i) ++start[((e[i].window >> shift) & 0xFF) + 1];
+  for (std::size_t d = 1; d <= 256; ++d) start[d] += start[d - 1];
+  std::size_t next[256];
+  std::copy(start, start + 256, next);
+  scratch.resize(n);
+  for (std::size_t i = 0; i < n; ++i) scratch[next[(e[i].window >> shift) & 0xFF]++] = e[i];
+  std::copy(scratch.begin(), scratch.begin() + n, e);
+  for (std::size_t d = 0; d < 256; ++d)
+    if (start[d + 1] > start[d]) run(start[d], start[d + 1] - start[d]);
+}
+
 }  // namespace
 
-// Three-way radix quicksort on the windows: the entries below and above the pivot's window are sorted again at the
-// same depth, the entries equal to it at the next depth; small ranges are finished by insertion. It starts past the
-// beginning that all keys share, and ranges wait on an explicit stack, so the depth of a key never becomes the depth
-// of the call stack.
+// Radix sorting on the windows: a range is ordered by its windows (distributed by their top differing bits when it is
+// large, partitioned around one window when not), and each run of equal full windows is sorted again at the next
+// depth; small ranges are finished by insertion. It starts past the beginning that all keys share, and ranges wait on
+// an explicit stack, so the depth of a key never becomes the depth of the call stack.
 std::vector<std::uint32_t> SortKeyList::Order() const {
   const auto count = static_cast<std::uint32_t>(size());
   std::size_t shared = count > 0 ? Key(0).size() : 0;
@@ -51,14 +82,25 @@ std::vector<std::uint32_t> SortKeyList::Order() const {
     const std::string_view first = Key(0).substr(0, shared), key = Key(i);
     shared = std::mismatch(first.begin(), first.end(), key.begin(), key.end()).first - first.begin();
   }
-  std::vector<Entry> entries(count);
+  std::vector<Entry> entries(count), scratch;
   for (std::uint32_t i = 0; i < count; ++i) entries[i] = {WindowOf(Key(i), shared), i};
 
   struct Range {
     std::size_t first, count, depth;
   };
   std::vector<Range> pending{{0, entries.size(), shared}};
-  auto byNumber = [](const Entry& a, const Entry& b) { return a.text < b.text; };
+  // A run of entries with the same window: sorted again one window deeper, or, when the window is not full, a run of
+  // equal keys, put in the order they were added.
+  auto equalWindows = [&](std::size_t first, std::size_t n, std::size_t depth) {
+    Entry* const e = entries.data() + first;
+    if (IsFull(e[0].window)) {
+      for (std::size_t k = 0; k < n; ++k) e[k].window = WindowOf(Key(e[k].text), depth + kWindowBytes);
+      pending.push_back({first, n, depth + kWindowBytes});
+    } else {
+      std::sort(e, e + n, [](const Entry& a, const Entry& b) { return a.text < b.text; });
+    }
+  };
+  constexpr std::size_t kLargeRange = 4096;
   while (!pending.empty()) {
     const Range range = pending.back();
     pending.pop_back();
@@ -78,6 +120,16 @@ std::vector<std::uint32_t> SortKeyList::Order() const {
       std::sort(e, e + n, before);
       continue;
     }
+    if (n >= kLargeRange) {
+      const Digit digit = TopDigit(e, n);
+      if (!digit.any)
+        equalWindows(range.first, n, depth);
+      else
+        Distribute(e, n, digit.shift, scratch, [&](std::size_t first, std::size_t count) {
+          pending.push_back({range.first + first, count, depth});
+        });
+      continue;
+    }
     std::uint64_t candidates[] = {e[0].window, e[n / 2].window, e[n - 1].window};
     std::sort(std::begin(candidates), std::end(candidates));
     const std::uint64_t pivot = candidates[1];
@@ -92,12 +144,7 @@ std::vector<std::uint32_t> SortKeyList::Order() const {
     }
     pending.push_back({range.first, less, depth});
     pending.push_back({range.first + greater, n - greater, depth});
-    if (IsFull(pivot)) {
-      for (std::size_t k = less; k < greater; ++k) e[k].window = WindowOf(Key(e[k].text), depth + kWindowBytes);
-      pending.push_back({range.first + less, greater - less, depth + kWindowBytes});
-    } else {
-      std::sort(e + less, e + greater, byNumber);  // equal keys
-    }
+    equalWindows(range.first + less, greater - less, depth);
   }
 
   std::vector<std::uint32_t> order(count);
