@@ -188,21 +188,18 @@ void TPlayListNameIndex::RemoveFromOrder(TXPlayListItem& item) {
 // The items' names are read in the list's order, which is mostly the order they lie in memory, and put in order by
 // their sort keys. The items of one name then stand together; they are taken in their group's order, newest first.
 void TPlayListNameIndex::RebuildOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
-                                      std::vector<std::uint32_t>* ranks) {
+                                      std::vector<std::uint32_t>* positions) {
   SortKeyList keys(collation_);
   keys.Reserve(items.size(), items.size() * 64);
   for (const auto& item : items) keys.Add(item->WideFileName());
-  const std::vector<std::uint32_t> byKey = keys.Order();
+  std::vector<std::uint32_t> byKey = keys.Order();  // equal keys in the order of their positions
   ordered_.clear();
   ordered_.reserve(items.size());
-  if (ranks) ranks->assign(items.size(), 0);
   std::vector<std::uint32_t> run;
-  for (std::size_t first = 0, rank = 0; first < byKey.size(); ++rank) {
+  for (std::size_t first = 0; first < byKey.size();) {
     const std::string_view key = keys.Key(byKey[first]);
     std::size_t end = first + 1;
     while (end < byKey.size() && keys.Key(byKey[end]) == key) ++end;
-    if (ranks)
-      for (std::size_t i = first; i < end; ++i) (*ranks)[byKey[i]] = static_cast<std::uint32_t>(rank);
     if (end - first == 1) {
       ordered_.push_back(items[byKey[first]].get());
     } else {
@@ -220,6 +217,7 @@ void TPlayListNameIndex::RebuildOrder(std::span<const std::unique_ptr<TXPlayList
   }
   pending_.clear();
   orderValid_ = true;
+  if (positions) *positions = std::move(byKey);
 }
 
 bool TPlayListNameIndex::OrderToBeMade() const {
@@ -237,21 +235,23 @@ std::span<TXPlayListItem* const> TPlayListNameIndex::Ordered(std::span<const std
   return ordered_;
 }
 
-// Made with the order, the ranks come from the keys; from an order kept up, by reading each item's position.
-std::vector<std::uint32_t> TPlayListNameIndex::NameRanks(std::span<const std::unique_ptr<TXPlayListItem>> items) {
-  std::vector<std::uint32_t> ranks;
+// Made with the order, the positions come straight from the keys; from an order kept up, by reading each item's.
+std::vector<std::uint32_t> TPlayListNameIndex::NameOrder(std::span<const std::unique_ptr<TXPlayListItem>> items) {
+  std::vector<std::uint32_t> positions;
   if (OrderToBeMade()) {
-    RebuildOrder(items, &ranks);
-    return ranks;
+    RebuildOrder(items, &positions);
+    return positions;
   }
   const std::span<TXPlayListItem* const> byName = Ordered(items);
-  ranks.resize(items.size());
-  std::uint32_t rank = 0;
-  for (std::size_t i = 0; i < byName.size(); ++i) {
-    if (i > 0 && NextOfSameName(*byName[i - 1]) != byName[i]) ++rank;
-    ranks[byName[i]->Index()] = rank;
+  positions.reserve(byName.size());
+  for (std::size_t first = 0; first < byName.size();) {
+    std::size_t end = first + 1;
+    while (end < byName.size() && NextOfSameName(*byName[end - 1]) == byName[end]) ++end;
+    for (std::size_t i = first; i < end; ++i) positions.push_back(static_cast<std::uint32_t>(byName[i]->Index()));
+    std::sort(positions.end() - (end - first), positions.end());  // a name's items newest first: by position
+    first = end;
   }
-  return ranks;
+  return positions;
 }
 
 std::vector<TXPlayListItem*>::iterator TPlayListNameIndex::FirstNotBefore(std::u16string_view name) {

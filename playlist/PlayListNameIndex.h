@@ -52,8 +52,8 @@ public:
   // Every item in name order, the items of one name newest first. `items` are all the list's items, in the list's
   // order, from which the order is made when it has to be made again.
   std::span<TXPlayListItem* const> Ordered(std::span<const std::unique_ptr<TXPlayListItem>> items);
-  // Each item's rank by name, by position in `items` (the items of one name share a rank).
-  std::vector<std::uint32_t> NameRanks(std::span<const std::unique_ptr<TXPlayListItem>> items);
+  // The positions in `items` of all items in name order, the items of one name in the order of their positions.
+  std::vector<std::uint32_t> NameOrder(std::span<const std::unique_ptr<TXPlayListItem>> items);
   // The first position of Ordered(items) whose name is not smaller than `name`.
   std::size_t LowerBound(std::u16string_view name, std::span<const std::unique_ptr<TXPlayListItem>> items);
 
@@ -71,9 +71,9 @@ private:
   void ForgetOrder();
   void RemoveFromOrder(TXPlayListItem& item);
   bool OrderToBeMade() const;
-  // Also gives the ranks by name when asked.
+  // Also gives NameOrder(items) when asked.
   void RebuildOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
-                    std::vector<std::uint32_t>* ranks = nullptr);
+                    std::vector<std::uint32_t>* positions = nullptr);
   // In ordered_ as it stands: the first item whose name is not smaller than `name`.
   std::vector<TXPlayListItem*>::iterator FirstNotBefore(std::u16string_view name);
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <tuple>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "playlist/XPlayListItem.h"
 #include "support/SortKeys.h"
@@ -73,49 +73,57 @@ std::vector<std::int64_t> KeyColumn(std::span<const std::unique_ptr<TXPlayListIt
   return column;
 }
 
+struct Row {
+  std::int64_t key;
+  std::uint32_t position;
+};
+
+// Sorts the rows by key, keeping the order of rows with equal keys: a radix sort on the keys' distance from the
+// smallest, eleven bits a pass, as many passes as the spread of the keys needs (two for the ranks of texts).
+void StableSortByKey(std::vector<Row>& rows) {
+  std::int64_t low = kEmpty, high = std::numeric_limits<std::int64_t>::min();
+  for (const Row& row : rows) {
+    if (row.key == kEmpty) continue;
+    low = std::min(low, row.key);
+    high = std::max(high, row.key);
+  }
+  if (low == kEmpty) return;  // every value missing
+  // Missing values go one past the largest.
+  const std::uint64_t spread = static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low) + 1;
+  auto digitsOf = [&](const Row& row) {
+    return row.key == kEmpty ? spread : static_cast<std::uint64_t>(row.key) - static_cast<std::uint64_t>(low);
+  };
+  constexpr unsigned kBits = 11;
+  constexpr std::size_t kBuckets = std::size_t{1} << kBits;
+  std::vector<Row> other(rows.size());
+  std::vector<std::size_t> next(kBuckets);
+  for (unsigned shift = 0; shift < 64 && (spread >> shift) != 0; shift += kBits) {
+    std::fill(next.begin(), next.end(), 0);
+    for (const Row& row : rows) ++next[(digitsOf(row) >> shift) & (kBuckets - 1)];
+    std::size_t at = 0;
+    for (std::size_t& count : next) at += std::exchange(count, at);
+    for (const Row& row : rows) other[next[(digitsOf(row) >> shift) & (kBuckets - 1)]++] = row;
+    rows.swap(other);
+  }
+}
+
 }  // namespace
 
-// The keys are taken from the last to the first. Each pass sorts the rows by its key, then by what the passes before
-// left as the tie-break (first the name's rank), then by item index; the next pass's tie-break is the rank of that
-// pair. So the last pass orders by every key in turn, then by name, then by index: a stable order, made of sorts of
-// small rows held side by side. Name ranks are below the number of items.
+// Starting from the name order, each key from the last to the first sorts the items again, keeping the order of
+// items that it holds equal: so the last sort orders by every key in turn, then by name, then by position. The
+// sorts move small rows {key, position} held side by side.
 std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
-                                       std::span<const int> keys, std::span<const std::uint32_t> nameRanks,
+                                       std::span<const int> keys, std::span<const std::uint32_t> byName,
                                        TextCollation& collation) {
-  struct Row {
-    std::int64_t key;
-    std::uint32_t tie;
-    std::uint32_t index;
-    bool operator<(const Row& other) const {
-      return std::tie(key, tie, index) < std::tie(other.key, other.tie, other.index);
-    }
-  };
-  const std::size_t n = items.size();
-  std::vector<std::uint32_t> order(n);
-  if (keys.empty()) {
-    // By name alone: the ranks are small numbers, so the items go straight to their places (a counting sort,
-    // which keeps items of one name in index order).
-    std::vector<std::uint32_t> next(n + 1, 0);
-    for (std::uint32_t rank : nameRanks) ++next[rank + 1];
-    for (std::size_t r = 1; r <= n; ++r) next[r] += next[r - 1];
-    for (std::uint32_t i = 0; i < n; ++i) order[next[nameRanks[i]]++] = i;
-    return order;
-  }
-  std::vector<Row> rows(n);
-  for (std::uint32_t i = 0; i < n; ++i) rows[i] = {0, nameRanks[i], i};
+  std::vector<Row> rows(byName.size());
+  for (std::size_t p = 0; p < byName.size(); ++p) rows[p] = {0, byName[p]};
   for (std::size_t j = keys.size(); j-- > 0;) {
     const std::vector<std::int64_t> column = KeyColumn(items, keys[j], collation);
-    for (Row& row : rows) row.key = column[row.index];
-    std::sort(rows.begin(), rows.end());
-    if (j == 0) break;
-    std::uint32_t tie = 0;
-    for (std::size_t p = 0, previousTie = 0; p < n; ++p) {
-      if (p > 0 && (rows[p].key != rows[p - 1].key || rows[p].tie != previousTie)) ++tie;
-      previousTie = rows[p].tie;
-      rows[p].tie = tie;
-    }
+    for (Row& row : rows) row.key = column[row.position];
+    StableSortByKey(rows);
   }
-  for (std::size_t p = 0; p < n; ++p) order[p] = rows[p].index;
+  std::vector<std::uint32_t> order(rows.size());
+  for (std::size_t p = 0; p < rows.size(); ++p) order[p] = rows[p].position;
   return order;
 }
 

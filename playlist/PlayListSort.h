@@ -11,16 +11,16 @@ namespace nv {
 
 class TXPlayListItem;
 
-// Compares two items key by key (field numbers 0..9): a missing or empty value sorts after a present one; track
-// number, duration, bitrate and file size compare as whole numbers, every other field as text in the user's
-// locale; when all keys are equal the file name decides. The sort is stable: items equal in every key and in name
-// (the tracks of one CUE sheet) keep their order. Returns the new order as indexes into `items`.
+// Orders items key by key (field numbers 0..9): a missing or empty value sorts after a present one; track number,
+// duration, bitrate and file size compare as whole numbers, every other field as text in the user's locale; when all
+// keys are equal the file name decides. The sort is stable: items equal in every key and in name (the tracks of one
+// CUE sheet) keep their order. `byName` is every item's position in name order (equal names by position). Returns
+// the new order as positions in `items`.
 //
 // Each item's keys are read once and turned into whole numbers: a text becomes its rank among the key's distinct
-// texts, ordered by their sort keys, so the sort itself compares numbers held side by side. `nameRanks` gives each
-// item's rank by file name (equal names, equal ranks; below the number of items), by item index.
+// texts, ordered by their sort keys, so the sorts compare numbers held side by side.
 std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
-                                       std::span<const int> keys, std::span<const std::uint32_t> nameRanks,
+                                       std::span<const int> keys, std::span<const std::uint32_t> byName,
                                        TextCollation& collation);
 
 // The rows of the sort menu, in order; no key sorts by file name.

@@ -378,13 +378,17 @@ void TXPlayList::SetOptions(TXPlayListOptions options) {
 void TXPlayList::Sort(std::span<const int> keys) {
   if (items_.empty()) return;
   Bracket bracket(*this);
-  const std::vector<std::uint32_t> nameRanks = nameIndex_.NameRanks(items_);
-  const std::vector<std::uint32_t> order = SortedOrder(items_, keys, nameRanks, environment_.Collation);
-  std::vector<std::unique_ptr<TXPlayListItem>> sorted;
-  sorted.reserve(items_.size());
-  for (std::uint32_t i : order) sorted.push_back(std::move(items_[i]));
+  const std::vector<std::uint32_t> order =
+      SortedOrder(items_, keys, nameIndex_.NameOrder(items_), environment_.Collation);
+  // The items are told their new indexes in their old order, which is closer to the order they lie in memory.
+  std::vector<std::uint32_t> newIndex(items_.size());
+  for (std::size_t p = 0; p < order.size(); ++p) newIndex[order[p]] = static_cast<std::uint32_t>(p);
+  std::vector<std::unique_ptr<TXPlayListItem>> sorted(items_.size());
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    items_[i]->index_ = static_cast<int>(newIndex[i]);
+    sorted[newIndex[i]] = std::move(items_[i]);
+  }
   items_ = std::move(sorted);
-  Reindex(0);
   DiscardShuffleOrder();
   Changed();
 }

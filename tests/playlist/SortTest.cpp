@@ -75,6 +75,10 @@ TEST(PlayListSort, HalvesRoundToEvenBeforeNumbersCompare) {
   // 2.5 and 2.4 both round to 2, so the file name decides; 3.5 rounds to 4.
   EXPECT_EQ(SortedBy(0, {{"C:\\b", Float(2.5)}, {"C:\\a", Float(2.4)}, {"C:\\c", Float(3.5)}, {"C:\\0", Int(3)}}),
             (std::vector<std::string>{"C:\\a", "C:\\b", "C:\\0", "C:\\c"}));
+  // The whole range of numbers, below zero and far above, before the missing ones.
+  EXPECT_EQ(SortedBy(6, {{"C:\\x", {}}, {"C:\\big", Float(9e18)}, {"C:\\neg", Int(-3)}, {"C:\\mid", Int(1LL << 40)},
+                         {"C:\\huge", Float(1e300)}, {"C:\\low", Float(-1e300)}}),
+            (std::vector<std::string>{"C:\\low", "C:\\neg", "C:\\mid", "C:\\big", "C:\\huge", "C:\\x"}));
 }
 
 TEST(PlayListSort, TracksOfOneFileKeepTheirOrder) {
