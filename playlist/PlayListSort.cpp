@@ -115,6 +115,7 @@ void StableSortByKey(std::vector<Row>& rows) {
 std::vector<std::uint32_t> SortedOrder(std::span<const std::unique_ptr<TXPlayListItem>> items,
                                        std::span<const int> keys, std::span<const std::uint32_t> byName,
                                        TextCollation& collation) {
+  if (keys.empty()) return {byName.begin(), byName.end()};
   std::vector<Row> rows(byName.size());
   for (std::size_t p = 0; p < byName.size(); ++p) rows[p] = {0, byName[p]};
   for (std::size_t j = keys.size(); j-- > 0;) {

@@ -85,7 +85,7 @@ TXPlayListItem& TXPlayList::Items(int index) const {
 }
 
 TXPlayListItem* TXPlayList::NewItem(std::string path, std::u16string wideName, std::optional<std::uint64_t> nameHash) {
-  auto item = std::unique_ptr<TXPlayListItem>(new TXPlayListItem(*this, std::move(path), std::move(wideName)));
+  auto item = std::unique_ptr<TXPlayListItem>(new TXPlayListItem(*this, std::move(path), names_.Add(wideName)));
   TXPlayListItem* added = item.get();
   added->index_ = Count();
   items_.push_back(std::move(item));
@@ -100,9 +100,18 @@ TXPlayListItem* TXPlayList::NewItem(std::string path, std::u16string wideName, s
 
 void TXPlayList::Rename(TXPlayListItem& item, std::string fileName) {
   nameIndex_.Remove(item);
-  std::u16string wide = MarkedToUtf16(fileName);
-  item.SetFileName(std::move(fileName), std::move(wide));
+  names_.Release(item.WideFileName());
+  const std::u16string wide = MarkedToUtf16(fileName);
+  item.SetFileName(std::move(fileName), names_.Add(wide));
   nameIndex_.Add(item);
+  RenewNamesIfWasteful();
+}
+
+void TXPlayList::RenewNamesIfWasteful() {
+  if (!names_.WantsRenewal()) return;
+  TNameStore renewed;
+  for (const auto& item : items_) item->wideName_ = renewed.Add(item->wideName_);
+  names_ = std::move(renewed);
 }
 
 void TXPlayList::Reindex(std::size_t from) {
@@ -161,6 +170,7 @@ void TXPlayList::DestroyItems(const std::vector<TXPlayListItem*>& order) {
   std::size_t kept = 0;
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (items_[i]->removing_) {
+      names_.Release(items_[i]->WideFileName());
       gone.push_back(std::move(items_[i]));
     } else {
       if (kept != i) items_[kept] = std::move(items_[i]);
@@ -169,6 +179,10 @@ void TXPlayList::DestroyItems(const std::vector<TXPlayListItem*>& order) {
     }
   }
   items_.resize(kept);
+  if (items_.empty())
+    names_.Clear();
+  else
+    RenewNamesIfWasteful();
   DiscardShuffleOrder();
   if (gone.empty()) return;
   if (lastInfoIndex_ >= Count()) lastInfoIndex_ = -1;
@@ -183,6 +197,7 @@ void TXPlayList::DestroyAllItems() {
   DiscardShuffleOrder();
   nameIndex_.Clear();
   items_.clear();
+  names_.Clear();
 }
 
 void TXPlayList::Delete(int index) { DestroyItem(Items(index)); }

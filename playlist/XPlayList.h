@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "playlist/MediaPlayList.h"
+#include "playlist/NameStore.h"
 #include "playlist/PlayListConstants.h"
 #include "playlist/PlayListEnvironment.h"
 #include "playlist/PlayListFiles.h"
@@ -183,6 +184,8 @@ private:
     TXPlayList& list_;
   };
   void Rename(TXPlayListItem& item, std::string fileName);
+  // Stores the names afresh, in the list's order, once removals left much of the store unused.
+  void RenewNamesIfWasteful();
   int FinishDeletion(const std::vector<TXPlayListItem*>& doomed, std::optional<int> position, bool keepPlaying,
                      bool select);
   void ReadPlayListFile(std::string_view path, TXPlayListFormat format);
@@ -194,6 +197,7 @@ private:
   CachingDriveQuery driveTypes_;
   TXPlayListOptions options_ = kDefaultPlayListOptions;
   std::string fileName_;
+  TNameStore names_;  // the items' wide names
   std::vector<std::unique_ptr<TXPlayListItem>> items_;
   // Mutable: its order by name is made when a lookup first asks for it.
   mutable TPlayListNameIndex nameIndex_;

@@ -6,12 +6,13 @@
 
 namespace nv {
 
-TXPlayListItem::TXPlayListItem(TXPlayList& list, std::string fileName, std::u16string wideName) : list_(&list) {
-  SetFileName(std::move(fileName), std::move(wideName));
+TXPlayListItem::TXPlayListItem(TXPlayList& list, std::string fileName, std::u16string_view storedWideName)
+    : list_(&list) {
+  SetFileName(std::move(fileName), storedWideName);
 }
 
-void TXPlayListItem::SetFileName(std::string fileName, std::u16string wideName) {
-  wideName_ = std::move(wideName);
+void TXPlayListItem::SetFileName(std::string fileName, std::u16string_view storedWideName) {
+  wideName_ = storedWideName;
   fileName_ = std::move(fileName);
 }
 

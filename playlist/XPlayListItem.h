@@ -20,6 +20,15 @@ class TXPlayList;
 using TXFilePathArray = std::vector<std::string>;
 
 class TXPlayListItem {
+  // What passes over every item of a large list read (the name to compare, the index, the index's links) comes first,
+  // so that such a pass touches one line of each item.
+  std::u16string_view wideName_;  // the file name in UTF-16, which every comparison of names wants; in the list's store
+  TXPlayList* list_;
+  int index_ = -1;
+  bool removing_ = false;                    // chosen for destruction by a bulk removal
+  std::uint64_t nameHash_ = 0;               // the name index's hash of the name
+  TXPlayListItem* olderSameName_ = nullptr;  // the name index's next older item of the same name
+
 public:
   TXPlayListItem(const TXPlayListItem&) = delete;
   TXPlayListItem& operator=(const TXPlayListItem&) = delete;
@@ -72,16 +81,10 @@ public:
 private:
   friend class TXPlayList;
   friend class TPlayListNameIndex;
-  TXPlayListItem(TXPlayList& list, std::string fileName, std::u16string wideName);
-  void SetFileName(std::string fileName, std::u16string wideName);
+  TXPlayListItem(TXPlayList& list, std::string fileName, std::u16string_view storedWideName);
+  void SetFileName(std::string fileName, std::u16string_view storedWideName);
 
-  TXPlayList* list_;
-  int index_ = -1;
-  bool removing_ = false;     // chosen for destruction by a bulk removal
-  std::uint64_t nameHash_ = 0;                 // the name index's hash of the name
-  TXPlayListItem* olderSameName_ = nullptr;  // the name index's next older item of the same name
   std::string fileName_;
-  std::u16string wideName_;  // the same name in UTF-16, which every comparison of names wants
   TXFilePathArray alternatives_;
 };
 

@@ -138,5 +138,32 @@ TEST(PlayListNameIndex, SortingByNameAfterManyAndAfterFewChanges) {
   EXPECT_EQ(list.Items(list.Count() - 1).FileName(), "C:\\9999.mp3");
 }
 
+TEST(PlayListNameIndex, NamesStayWholeWhenTheListStoresThemAfresh) {
+  TestEnvironment env;
+  TXPlayList list(env.Get());
+  auto nameOf = [](int i) {
+    return "C:\\Music\\Folder " + std::to_string(i % 37) + "\\Track " + std::to_string(i) + ".mp3";
+  };
+  for (int i = 0; i < 5000; ++i) list.AddEntry(nameOf(i));
+  std::vector<std::string> gone;
+  for (int i = 0; i < 5000; ++i)
+    if (i % 5 != 0) gone.push_back(nameOf(i));
+  list.DeleteFiles(gone, 0, false, false);  // most names unused: stored afresh
+  list.Items(3).Assign(*list.AddEntry("C:\\renamed.mp3"));
+  ASSERT_EQ(list.Count(), 1001);
+  for (int i = 0; i < list.Count(); ++i) {
+    const TXPlayListItem& item = list.Items(i);
+    ASSERT_EQ(Utf16ToMarked(item.WideFileName()), item.FileName());
+    ASSERT_EQ(list.IndexOfFile(item.FileName()), item.FileName() == "C:\\renamed.mp3" ? 3 : i) << "the newest";
+  }
+  const int first = list.IndexOfFolder("C:\\Music\\Folder 5");
+  ASSERT_GE(first, 0);
+  for (int i = 0; i < list.Count(); ++i) {
+    if (LocaleStartsWith(list.Items(i).FileName(), "C:\\Music\\Folder 5\\")) {
+      EXPECT_LE(LocaleCompare(list.Items(first).FileName(), list.Items(i).FileName()), 0);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace nv
