@@ -212,12 +212,15 @@ std::vector<std::uint32_t> LiteralInsertion(std::uint32_t count, RandomSource& r
 }
 
 TEST(PlayListShuffle, TheFastBuildGivesWhatLiteralInsertionGives) {
-  for (std::uint32_t count : {0u, 1u, 2u, 3u, 7u, 64u, 100u, 1000u}) {
+  for (std::uint32_t count : {0u, 1u, 2u, 3u, 7u, 64u, 100u, 1000u, 4096u}) {
     for (std::uint64_t seed : {1ull, 99ull, 123456789ull}) {
       SeededRandom a(seed), b(seed);
       EXPECT_EQ(InsertionShuffle(count, a), LiteralInsertion(count, b)) << count << " items, seed " << seed;
     }
   }
+  // Free places in several groups of 4,096, the last one partly filled.
+  SeededRandom a(5), b(5);
+  EXPECT_EQ(InsertionShuffle(17000, a), LiteralInsertion(17000, b));
 }
 
 TEST(PlayListShuffle, EveryOrderOfThreeIsAboutEquallyLikely) {
