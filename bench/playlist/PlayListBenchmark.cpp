@@ -34,7 +34,7 @@ using namespace nv;
 constexpr int kSizes[] = {1000, 10000, 100000};
 // Runs of each operation at each size: the same number everywhere, so that the fastest runs compared are equally
 // likely to have found a quiet machine.
-constexpr int kRuns = 8;
+constexpr int kRuns = 12;
 
 // Every path is a file, answered without asking the system: adding measures the list, not the disk.
 class EveryPathIsAFile final : public FileSystem {
