@@ -57,7 +57,7 @@ void TPlayListNameIndex::Add(TXPlayListItem& item, std::uint64_t hash) {
     item.olderSameName_ = slots_[slot].newest;
     slots_[slot].newest = &item;
   } else {
-    if ((groups_ + 1) * 2 > slots_.size()) Rehash(std::max<std::size_t>(16, slots_.size() * 2));
+    if ((groups_ + 1) * 3 > slots_.size() * 2) Rehash(std::max<std::size_t>(16, slots_.size() * 2));
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = hash & mask;
     while (slots_[i].newest) i = (i + 1) & mask;
@@ -65,7 +65,10 @@ void TPlayListNameIndex::Add(TXPlayListItem& item, std::uint64_t hash) {
     ++groups_;
     item.olderSameName_ = nullptr;
   }
-  if (orderValid_) pending_.push_back(&item);
+  if (orderValid_) {
+    pending_.push_back(&item);
+    if (OrderToBeMade()) ForgetOrder();  // it will be made afresh anyway; the pending items need not be kept
+  }
 }
 
 void TPlayListNameIndex::Rehash(std::size_t size) {
@@ -112,40 +115,36 @@ void TPlayListNameIndex::Remove(TXPlayListItem& item) {
   RemoveFromOrder(item);
 }
 
-// Each name's items are unlinked in one walk, however many of them go.
+// Each name's items are unlinked in one walk, however many of them go: the first of them met unlinks all.
 void TPlayListNameIndex::Remove(std::span<TXPlayListItem* const> items) {
   if (items.size() <= kFewChanges / 8) {
     for (TXPlayListItem* item : items) Remove(*item);
     return;
   }
-  std::vector<TXPlayListItem*> gone(items.begin(), items.end());
-  std::sort(gone.begin(), gone.end());
-  auto isGone = [&gone](const TXPlayListItem* item) { return std::binary_search(gone.begin(), gone.end(), item); };
-  std::vector<std::size_t> touched;
-  touched.reserve(gone.size());
-  for (TXPlayListItem* item : gone)
-    if (const std::size_t slot = SlotHolding(*item); slot != kNone) touched.push_back(slot);
-  std::sort(touched.begin(), touched.end());
-  touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-  bool emptied = false;
-  for (std::size_t slot : touched) {
+  for (TXPlayListItem* item : items) item->leavingIndex_ = true;
+  for (TXPlayListItem* item : items) {
+    if (!item->leavingIndex_) continue;  // unlinked with an item of its name
+    const std::size_t slot = SlotHolding(*item);
+    if (slot == kNone) continue;
     for (TXPlayListItem** link = &slots_[slot].newest; *link;) {
-      if (isGone(*link)) {
-        TXPlayListItem* item = *link;
-        *link = item->olderSameName_;
-        item->olderSameName_ = nullptr;
+      TXPlayListItem* const at = *link;
+      if (at->leavingIndex_) {
+        *link = at->olderSameName_;
+        at->olderSameName_ = nullptr;
+        at->leavingIndex_ = false;
       } else {
-        link = &(*link)->olderSameName_;
+        link = &at->olderSameName_;
       }
     }
-    emptied = emptied || !slots_[slot].newest;
+    if (!slots_[slot].newest) FreeSlot(slot);
   }
-  // Freeing the emptied slots one by one would move others while `touched` still names them.
-  if (emptied) Rehash(slots_.size());
+  for (TXPlayListItem* item : items) item->leavingIndex_ = true;
   if (orderValid_) {
-    std::erase_if(ordered_, isGone);
-    std::erase_if(pending_, isGone);
+    auto leaving = [](const TXPlayListItem* item) { return item->leavingIndex_; };
+    std::erase_if(ordered_, leaving);
+    std::erase_if(pending_, leaving);
   }
+  for (TXPlayListItem* item : items) item->leavingIndex_ = false;
 }
 
 void TPlayListNameIndex::Clear() {

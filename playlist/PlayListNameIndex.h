@@ -79,7 +79,7 @@ private:
 
   TextCollation& collation_;
   mutable std::string key_;  // scratch for HashOf
-  // Open addressing with linear probing; the size is a power of two, at most half of it in use.
+  // Open addressing with linear probing; the size is a power of two, at most two thirds of it in use.
   std::vector<Slot> slots_;
   std::size_t groups_ = 0;
   // The order by name: valid (with the items added since in `pending_`), or to be made from the groups.

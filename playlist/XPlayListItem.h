@@ -26,6 +26,7 @@ class TXPlayListItem {
   TXPlayList* list_;
   int index_ = -1;
   bool removing_ = false;                    // chosen for destruction by a bulk removal
+  bool leavingIndex_ = false;                // the name index's mark while it removes several items
   std::uint64_t nameHash_ = 0;               // the name index's hash of the name
   TXPlayListItem* olderSameName_ = nullptr;  // the name index's next older item of the same name
 
