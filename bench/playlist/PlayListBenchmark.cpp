@@ -151,7 +151,7 @@ std::vector<std::string> operationOrder;
 // finds them. Otherwise the runs at 10,000 entries would find the list the setup has just built still in the cache,
 // and those at 100,000 would not, which is a difference of the setup, not of the operation.
 void EvictCaches() {
-  static std::vector<char> other(128 << 20);
+  static std::vector<char> other(512 << 20);
   for (std::size_t i = 0; i < other.size(); i += 64) ++other[i];
   benchmark::ClobberMemory();
 }
