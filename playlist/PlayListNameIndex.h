@@ -82,7 +82,7 @@ private:
   // Open addressing with linear probing; the size is a power of two, at most two thirds of it in use.
   std::vector<Slot> slots_;
   std::size_t groups_ = 0;
-  // The order by name: valid (with the items added since in `pending_`), or to be made from the groups.
+  // The order by name: valid (with the few items added since in `pending_`), or to be made afresh from the items.
   bool orderValid_ = true;
   std::vector<TXPlayListItem*> ordered_;
   std::vector<TXPlayListItem*> pending_;
