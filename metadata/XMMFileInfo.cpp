@@ -24,21 +24,25 @@ bool SameValue(const AttributeValue& a, const AttributeValue& b) {
 
 }  // namespace
 
-void TXMMFileInfo::DetectKind(std::string_view path) {
+void TXMMFileInfo::DetectKind(std::string_view path) { DetectKind(path, SystemDrives()); }
+
+void TXMMFileInfo::DetectKind(std::string_view path, DriveQuery& drives) {
   if (Kind != TMediaKind::mkUnknown) return;
   if (HasUrlScheme(path)) {
     Kind = TMediaKind::mkURL;
     return;
   }
-  switch (platform::DriveTypeOf(DriveRootOf(path))) {
+  switch (drives.TypeOf(DriveRootOf(path))) {
     case DriveType::Removable: Kind = TMediaKind::mkRemovable; break;
     case DriveType::CDROM: Kind = TMediaKind::mkCDROM; break;
     default: Kind = TMediaKind::mkLocal; break;
   }
 }
 
-void TXMMFileInfo::InitFromName(std::string_view path) {
-  DetectKind(path);
+void TXMMFileInfo::InitFromName(std::string_view path) { InitFromName(path, SystemDrives()); }
+
+void TXMMFileInfo::InitFromName(std::string_view path, DriveQuery& drives) {
+  DetectKind(path, drives);
   EnsureTitle(path);
 }
 

@@ -7,6 +7,7 @@
 
 #include "metadata/GraphMediaInfo.h"
 #include "metadata/HeaderAttributes.h"
+#include "support/DriveInfo.h"
 
 namespace nv {
 
@@ -25,9 +26,11 @@ public:
   TXHeaderAttributes Attributes;
 
   void Assign(const TXMMFileInfo& other) { *this = other; }
-  // Sets the kind when it is not yet determined.
+  // Sets the kind when it is not yet determined, asking the system's drives (or `drives`) about the path's drive.
   void DetectKind(std::string_view path);
+  void DetectKind(std::string_view path, DriveQuery& drives);
   void InitFromName(std::string_view path);
+  void InitFromName(std::string_view path, DriveQuery& drives);
   // Reads the entry's own information and merges it (see the .cpp); never raises for a missing, unreadable or
   // unrecognised file. Raises EConvertError for an Ogg Vorbis comment that is not UTF-8.
   void LoadInfo(std::string_view path);

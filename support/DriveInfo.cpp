@@ -21,4 +21,24 @@ std::string DriveRootOf(std::string_view path) {
   return {};
 }
 
+DriveType CachingDriveQuery::TypeOf(std::string_view root) {
+  for (const auto& [known, type] : types_)
+    if (known == root) return type;
+  const DriveType type = drives_.TypeOf(root);
+  types_.emplace_back(root, type);
+  return type;
+}
+
+DriveQuery& SystemDrives() {
+  class System final : public DriveQuery {
+  public:
+    DriveType TypeOf(std::string_view root) override { return platform::DriveTypeOf(root); }
+    std::optional<std::uint32_t> VolumeSerialNumberOf(std::string_view root) override {
+      return platform::VolumeSerialNumberOf(root);
+    }
+  };
+  static System drives;
+  return drives;
+}
+
 }  // namespace nv

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace nv {
 
@@ -24,4 +26,32 @@ DriveType DriveTypeOf(std::string_view root);
 std::optional<std::uint32_t> VolumeSerialNumberOf(std::string_view root);
 
 }  // namespace platform
+
+// The same questions behind an interface, for code that lets tests stand in for the drives (an audio CD in D:).
+class DriveQuery {
+public:
+  virtual ~DriveQuery() = default;
+  virtual DriveType TypeOf(std::string_view root) = 0;
+  virtual std::optional<std::uint32_t> VolumeSerialNumberOf(std::string_view root) = 0;
+};
+
+// The system's drives (GetDriveTypeW and GetVolumeInformationW on Windows).
+DriveQuery& SystemDrives();
+
+// Another query's drive types, each root asked once until Forget: for work that asks about many paths on a few
+// drives in a short time (the system's query can take a millisecond). Volume serial numbers are always asked anew.
+class CachingDriveQuery final : public DriveQuery {
+public:
+  explicit CachingDriveQuery(DriveQuery& drives) : drives_(drives) {}
+  DriveType TypeOf(std::string_view root) override;
+  std::optional<std::uint32_t> VolumeSerialNumberOf(std::string_view root) override {
+    return drives_.VolumeSerialNumberOf(root);
+  }
+  void Forget() { types_.clear(); }
+
+private:
+  DriveQuery& drives_;
+  std::vector<std::pair<std::string, DriveType>> types_;  // a few roots
+};
+
 }  // namespace nv

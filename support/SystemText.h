@@ -14,6 +14,9 @@ std::u16string AnsiToUtf16(std::string_view ansi);
 
 // Compares in the user's locale, ignoring case: negative, zero or positive.
 int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b);
+// Appends the sort key of that comparison: keys compare as unsigned bytes (a key that is the start of another first)
+// exactly as their texts compare, and are equal exactly when their texts compare equal.
+void AppendSortKeyIgnoreCase(std::u16string_view text, std::string& key);
 
 // The user's digit grouping and decimal separators.
 struct NumberSeparators {

@@ -80,6 +80,24 @@ int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+// The folded code units, each in the UTF-8 manner (one to three bytes), which keeps their order: ASCII paths have
+// keys as long as themselves.
+void AppendSortKeyIgnoreCase(std::u16string_view text, std::string& key) {
+  for (char16_t c : text) {
+    const unsigned u = Fold(c);
+    if (u < 0x80) {
+      key.push_back(static_cast<char>(u));
+    } else if (u < 0x800) {
+      key.push_back(static_cast<char>(0xC0 | (u >> 6)));
+      key.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else {
+      key.push_back(static_cast<char>(0xE0 | (u >> 12)));
+      key.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+      key.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    }
+  }
+}
+
 NumberSeparators UserNumberSeparators() { return {u",", u"."}; }
 
 }  // namespace nv::platform

@@ -21,4 +21,17 @@ int LocaleComparePrefix(std::string_view prefix, std::string_view text) {
   return LocaleComparePrefix(MarkedToUtf16(prefix), MarkedToUtf16(text));
 }
 
+void TextCollation::AppendSortKey(std::u16string_view text, std::string& key) {
+  platform::AppendSortKeyIgnoreCase(text, key);
+}
+
+TextCollation& UserLocaleCollation() {
+  class UserLocale final : public TextCollation {
+  public:
+    int Compare(std::u16string_view a, std::u16string_view b) override { return LocaleCompare(a, b); }
+  };
+  static UserLocale collation;
+  return collation;
+}
+
 }  // namespace nv

@@ -1,6 +1,7 @@
 #pragma once
 // Comparing texts as the user expects: paths, titles and keys are compared in the user's locale, ignoring case,
 // on their UTF-16 form (held texts may be ANSI or marked).
+#include <string>
 #include <string_view>
 
 namespace nv {
@@ -15,5 +16,21 @@ int LocaleComparePrefix(std::u16string_view prefix, std::u16string_view text);
 inline bool LocaleStartsWith(std::string_view text, std::string_view prefix) {
   return LocaleComparePrefix(prefix, text) == 0;
 }
+
+// The user's locale comparison behind an interface, for code that orders many texts and lets tests count or replace
+// the comparisons.
+class TextCollation {
+public:
+  virtual ~TextCollation() = default;
+  virtual int Compare(std::u16string_view a, std::u16string_view b) = 0;
+  // Appends the text's sort key: keys compare as unsigned bytes (a key that is the start of another first) as their
+  // texts compare, and are equal exactly when the texts compare equal, so many texts can be hashed or put in order
+  // without comparing them two by two. The user's locale's keys unless a collation that compares otherwise gives
+  // its own.
+  virtual void AppendSortKey(std::u16string_view text, std::string& key);
+};
+
+// LocaleCompare (CompareStringW with NORM_IGNORECASE on Windows).
+TextCollation& UserLocaleCollation();
 
 }  // namespace nv

@@ -1,6 +1,8 @@
 // The text seam on Windows: the system's ANSI code page and the user's locale.
 #include <windows.h>
 
+#include <vector>
+
 #include "support/SystemText.h"
 #include "support/win/WideText.h"
 
@@ -30,11 +32,38 @@ std::u16string AnsiToUtf16(std::string_view ansi) {
   return ToUtf16(wide);
 }
 
+namespace {
+// The text as the system's functions take it, without a copy; never a null pointer, even for an empty text.
+const wchar_t* WideData(std::u16string_view text) {
+  return text.empty() ? L"" : reinterpret_cast<const wchar_t*>(text.data());
+}
+}  // namespace
+
 int CompareTextIgnoreCase(std::u16string_view a, std::u16string_view b) {
-  const std::wstring x = ToWide(a), y = ToWide(b);
-  const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, x.data(), static_cast<int>(x.size()),
-                                    y.data(), static_cast<int>(y.size()));
+  const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, WideData(a), static_cast<int>(a.size()),
+                                    WideData(b), static_cast<int>(b.size()));
   return result - CSTR_EQUAL;  // CSTR_LESS_THAN, CSTR_EQUAL, CSTR_GREATER_THAN are 1, 2, 3
+}
+
+// The system's sort key with the comparison's flags, which compares (as bytes) as CompareStringW compares the texts.
+// An empty text is passed as a terminated one: a length of 0 is refused.
+void AppendSortKeyIgnoreCase(std::u16string_view text, std::string& key) {
+  constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  const int length = text.empty() ? -1 : static_cast<int>(text.size());
+  alignas(8) char stack[1024];
+  // For LCMAP_SORTKEY the destination is a byte buffer and its size is counted in bytes.
+  int size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, WideData(text), length, reinterpret_cast<LPWSTR>(stack),
+                          sizeof stack);
+  if (size > 0) {
+    key.append(stack, size);
+    return;
+  }
+  size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, WideData(text), length, nullptr, 0);
+  if (size <= 0) return;
+  std::vector<char> heap(size);
+  size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, WideData(text), length, reinterpret_cast<LPWSTR>(heap.data()),
+                      size);
+  if (size > 0) key.append(heap.data(), size);
 }
 
 namespace {
