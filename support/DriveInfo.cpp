@@ -21,4 +21,16 @@ std::string DriveRootOf(std::string_view path) {
   return {};
 }
 
+DriveQuery& SystemDrives() {
+  class System final : public DriveQuery {
+  public:
+    DriveType TypeOf(std::string_view root) override { return platform::DriveTypeOf(root); }
+    std::optional<std::uint32_t> VolumeSerialNumberOf(std::string_view root) override {
+      return platform::VolumeSerialNumberOf(root);
+    }
+  };
+  static System drives;
+  return drives;
+}
+
 }  // namespace nv

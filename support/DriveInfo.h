@@ -24,4 +24,16 @@ DriveType DriveTypeOf(std::string_view root);
 std::optional<std::uint32_t> VolumeSerialNumberOf(std::string_view root);
 
 }  // namespace platform
+
+// The same questions behind an interface, for code that lets tests stand in for the drives (an audio CD in D:).
+class DriveQuery {
+public:
+  virtual ~DriveQuery() = default;
+  virtual DriveType TypeOf(std::string_view root) = 0;
+  virtual std::optional<std::uint32_t> VolumeSerialNumberOf(std::string_view root) = 0;
+};
+
+// The system's drives (GetDriveTypeW and GetVolumeInformationW on Windows).
+DriveQuery& SystemDrives();
+
 }  // namespace nv

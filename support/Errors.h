@@ -36,6 +36,12 @@ private:
   std::uint32_t code_;
 };
 
+// An index outside a list's items.
+class EListError : public Exception {
+public:
+  using Exception::Exception;
+};
+
 // User cancellation, or a graph closed during its build: ends the work and is never reported.
 class EAbort : public Exception {
 public:

@@ -21,4 +21,13 @@ int LocaleComparePrefix(std::string_view prefix, std::string_view text) {
   return LocaleComparePrefix(MarkedToUtf16(prefix), MarkedToUtf16(text));
 }
 
+TextCollation& UserLocaleCollation() {
+  class UserLocale final : public TextCollation {
+  public:
+    int Compare(std::u16string_view a, std::u16string_view b) override { return LocaleCompare(a, b); }
+  };
+  static UserLocale collation;
+  return collation;
+}
+
 }  // namespace nv

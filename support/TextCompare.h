@@ -16,4 +16,15 @@ inline bool LocaleStartsWith(std::string_view text, std::string_view prefix) {
   return LocaleComparePrefix(prefix, text) == 0;
 }
 
+// The user's locale comparison behind an interface, for code that orders many texts and lets tests count or replace
+// the comparisons.
+class TextCollation {
+public:
+  virtual ~TextCollation() = default;
+  virtual int Compare(std::u16string_view a, std::u16string_view b) = 0;
+};
+
+// LocaleCompare (CompareStringW with NORM_IGNORECASE on Windows).
+TextCollation& UserLocaleCollation();
+
 }  // namespace nv
