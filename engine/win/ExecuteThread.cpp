@@ -53,7 +53,10 @@ private:
   static DWORD WINAPI Run(void* parameter) {
     const std::unique_ptr<std::shared_ptr<ExecuteState>> share(static_cast<std::shared_ptr<ExecuteState>*>(parameter));
     ExecuteState& state = **share;
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The multithreaded apartment: what the work makes (the pre-roll opens DirectShow's audio device and stream)
+    // outlives the worker, and a single-threaded apartment would end with it. Under Wine that made the process
+    // crash on its way out.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     try {
       state.work();
     } catch (...) {

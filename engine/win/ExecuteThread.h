@@ -5,7 +5,7 @@
 
 namespace nv {
 
-// Runs `work` on a new worker thread (a TXExecuteThread, with COM initialised for it) and handles the caller's
+// Runs `work` on a new worker thread (a TXExecuteThread, in COM's multithreaded apartment) and handles the caller's
 // window messages one at a time until the worker has finished, the application is terminating, or `abortCheck`
 // (asked on the calling thread after each message) answers true.
 //   - Finished: an exception the work raised is raised again here.
