@@ -5,6 +5,7 @@
 
 #include "engine/EngineConstants.h"
 #include "engine/WorkOffline.h"
+#include "filters/FilterConstants.h"
 #include "engine/win/DirectXCheck.h"
 #include "engine/win/FriendlyFilterName.h"
 #include "filters/win/XDummyRender.h"
@@ -226,6 +227,30 @@ TEST_F(GraphBuilding, TimesOfASubRangeAreCountedFromItsStart) {
   }
 }
 
+TEST_F(GraphBuilding, ASourceThatCannotSeekIsAskedForItsOwnSeeking) {
+  struct Case {
+    const char* extension;
+    CLSID source;
+    bool canSeek;
+  };
+  const Case cases[] = {
+      {".seekable", CLSID_TestTwoTones, true},
+      {".live", CLSID_TestLiveTone, false},
+      // Wine's sources never offer IAMExtendedSeeking; this one does.
+      {".extended", CLSID_TestExtendedSeeking, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.extension);
+    player_.rules = {Rule(c.extension, c.source)};
+    TXPlayListItem& item = playlist_.Add(UnixToWindowsPathA(BinaryDir()) + "\\seeking" + c.extension);
+    const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
+    ASSERT_TRUE(graph->Prepare());
+    EXPECT_EQ(graph->CanSeek(), c.canSeek);
+    EXPECT_EQ(graph->IsSeekable(), c.canSeek);
+    if (!c.canSeek) EXPECT_EQ(graph->SetPosition(0), E_UNEXPECTED);
+  }
+}
+
 TEST_F(GraphBuilding, ClosedAndFailedGraphsTellNothing) {
   TXPlayListItem& item = playlist_.Add(MediaPath("tone-440.wav"));
   const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
@@ -254,6 +279,70 @@ TEST_F(GraphBuilding, APCMInformationFilterInTheChainGivesTheAudioFormat) {
   EXPECT_EQ(info.Channels, 2);
   EXPECT_EQ(info.SampleRate, 44100u);
   EXPECT_EQ(info.BitRate, 0u) << "no DC-Bass source";
+}
+
+TEST_F(GraphBuilding, EachEventOfTheGraphTurnsIntoItsCallOnThePlayer) {
+  TXPlayListItem& item = playlist_.Add(MediaPath("tone-440.wav"));
+  const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
+  ASSERT_TRUE(graph->Prepare());
+  ASSERT_TRUE(PumpUntil([&] { return player_.graphsBuilt.size() == 1; }, 2000));
+  ComPtr<IMediaEventSink> sink;
+  ASSERT_EQ(graph->Builder()->QueryInterface(IID_PPV_ARGS(&sink)), S_OK);
+
+  struct Case {
+    long code;
+    const char* what;
+    std::function<int()> count;
+  };
+  const Case cases[] = {
+      {EC_COMPLETE, "completed", [&] { return static_cast<int>(player_.graphsCompleted.size()); }},
+      {EC_FULLSCREEN_LOST, "full screen left", [&] { return player_.fullScreenLeft; }},
+      {EC_LENGTH_CHANGED, "position read again", [&] { return player_.positionUpdates; }},
+      {EC_CONTENTPROPERTY_CHANGED, "current item changed", [&] { return player_.Count(peCurrentChanged); }},
+      {EC_CONTENTPROPERTY_CHANGED, "item information changed", [&] { return player_.Count(peItemInfoChanged); }},
+      {kEcGraphBuilt, "built", [&] { return static_cast<int>(player_.graphsBuilt.size()); }},
+      {kEcEndOfData, "stream ended", [&] { return static_cast<int>(player_.streamsEnded.size()); }},
+      {kEcCompleteAdvance, "advance reached", [&] { return static_cast<int>(player_.advancesReached.size()); }},
+      {kEcItemInfoChanged, "item information changed", [&] { return player_.Count(peItemInfoChanged); }},
+      {kEcItemInfoChanged, "information timer started", [&] { return player_.infoTimerStarts; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int before = c.count();
+    ASSERT_EQ(sink->Notify(c.code, 0, 0), S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return c.count() == before + 1; }, 2000));
+  }
+  // The player hears nothing more of a closed graph.
+  const std::size_t completed = player_.graphsCompleted.size();
+  sink->Notify(EC_COMPLETE, 0, 0);
+  graph->Close();
+  PumpFor(300);
+  EXPECT_EQ(player_.graphsCompleted.size(), completed);
+}
+
+TEST_F(GraphBuilding, TheEqualizerIsAskedOnlyWhenThePlayerHasOne) {
+  for (const std::uint8_t eqType : {0, 17}) {
+    SCOPED_TRACE(static_cast<int>(eqType));
+    player_.eqType = eqType;
+    player_.equalizerAsked = 0;
+    TXPlayListItem& item = playlist_.Add(MediaPath("tone-440.wav"));
+    const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
+    ASSERT_TRUE(graph->Prepare());
+    EXPECT_EQ(player_.equalizerAsked, eqType != 0 ? 1 : 0);
+  }
+}
+
+TEST_F(GraphBuilding, APlayerThatLetsGoOfTheGraphDuringItsBuildGetsTheSilentAbort) {
+  player_.rules.push_back(Rule(".tones", CLSID_TestTwoTones));
+  TXPlayListItem& item = playlist_.Add(UnixToWindowsPathA(BinaryDir()) + "\\let-go.tones");
+  TXPlayerGraph* graph = NewGraph(player_, &item).Get();  // the player's is the only hold
+  player_.onNotify = [&](TPlayerEventType event, void*) {
+    if (event != peGraphBuilt) return;
+    graph->DetachPlayer();
+    player_.LetGo(graph);
+  };
+  EXPECT_THROW(graph->Prepare(), EAbort);
+  EXPECT_EQ(LiveTestSources(), 0) << "the graph and its filters are gone";
 }
 
 TEST(FriendlyFilterName, TheCategoryNameThenTheClassNameThenTheClsid) {

@@ -52,6 +52,11 @@ public:
   int buildDepth = 0;
   int equalizerAsked = 0;
   int videoAttached = 0;
+  int positionUpdates = 0;
+  int fullScreenLeft = 0;
+  int infoTimerStarts = 0;
+  // Runs for every player event, after it is recorded.
+  std::function<void(TPlayerEventType, void*)> onNotify;
   int Count(TPlayerEventType event) const;
 
   // Graph event messages for the graphs the player holds are handed to them; others are dropped, as the player
@@ -78,7 +83,10 @@ public:
   void BuildEnds() override { --buildDepth; }
   void BuildError(const std::string& fileName, TXGraphBuildPhase phase, const TXPlayerGraphInfo& info,
                   const std::exception& error) override;
-  void Notify(TPlayerEventType event, void*) override { events.push_back(event); }
+  void Notify(TPlayerEventType event, void* param) override {
+    events.push_back(event);
+    if (onNotify) onNotify(event, param);
+  }
   void InsertEqualizer(TXPlayerGraph&, TPinList&) override { ++equalizerAsked; }
   void InsertVisualizer(TXPlayerGraph& graph, TPinList& pins) override;
   void AttachVideo(TXPlayerGraph&) override { ++videoAttached; }
@@ -86,9 +94,9 @@ public:
   void GraphCompleted(TXPlayerGraph& graph) override { graphsCompleted.push_back(&graph); }
   void StreamEnded(TXPlayerGraph& graph) override { streamsEnded.push_back(&graph); }
   void CompleteAdvanceReached(TXPlayerGraph& graph) override { advancesReached.push_back(&graph); }
-  void UpdatePosition() override {}
-  void LeaveFullScreen() override {}
-  void StartInfoTimer() override {}
+  void UpdatePosition() override { ++positionUpdates; }
+  void LeaveFullScreen() override { ++fullScreenLeft; }
+  void StartInfoTimer() override { ++infoTimerStarts; }
 
 private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

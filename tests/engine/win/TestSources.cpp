@@ -212,10 +212,12 @@ private:
   long long position_ = 0;  // frames; the worker's own
 };
 
-class TestStreamsSource final : public TXBCRefCounted<TXSourceFilter> {
+enum class Seeking { Absolute, None, Extended };
+
+class TestStreamsSource final : public TXBCRefCounted<TXSourceFilter>, public IAMExtendedSeeking {
 public:
-  TestStreamsSource(const CLSID& clsid, const std::vector<StreamSpec>& specs)
-      : TXBCRefCounted(L"Test streams", clsid, nullptr) {
+  TestStreamsSource(const CLSID& clsid, const std::vector<StreamSpec>& specs, Seeking seeking = Seeking::Absolute)
+      : TXBCRefCounted(L"Test streams", clsid, nullptr), seeking_(seeking) {
     int number = 1;
     for (const StreamSpec& spec : specs) {
       AddStream(std::make_unique<SpecStream>(L"Stream " + std::to_wstring(number++), *this, spec));
@@ -223,6 +225,20 @@ public:
     }
   }
 
+  NV_XBC_IUNKNOWN
+  HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (iid == __uuidof(IAMExtendedSeeking) && seeking_ == Seeking::Extended)
+      return GetInterface(static_cast<IAMExtendedSeeking*>(this), object);
+    return TXSourceFilter::NonDelegatingQueryInterface(iid, object);
+  }
+
+  HRESULT STDMETHODCALLTYPE GetCapabilities(DWORD* capabilities) override {
+    if (seeking_ == Seeking::Absolute) return TXSourceFilter::GetCapabilities(capabilities);
+    if (!capabilities) return E_POINTER;
+    *capabilities = AM_SEEKING_CanGetDuration;
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE GetDuration(LONGLONG* duration) override {
     if (!duration) return E_POINTER;
     *duration = static_cast<LONGLONG>(durationMs_) * kUnitsPerMs;
@@ -234,8 +250,28 @@ public:
     return GetDuration(stop);
   }
 
+  // IAMExtendedSeeking: only whether the source seeks.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_ExSeekCapabilities(long* capabilities) override {
+    if (!capabilities) return E_POINTER;
+    *capabilities = 1;  // AM_EXSEEK_CANSEEK
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_MarkerCount(long*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_CurrentMarker(long*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetMarkerTime(long, double*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetMarkerName(long, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_PlaybackSpeed(double) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_PlaybackSpeed(double*) override { return E_NOTIMPL; }
+
 private:
   LiveCount live_;
+  const Seeking seeking_;
   int durationMs_ = 0;
 };
 
@@ -280,8 +316,9 @@ DWORD Register(const CLSID& clsid, Make make) {
   return cookie;
 }
 
-ComPtr<IBaseFilter> Streams(const CLSID& clsid, const std::vector<StreamSpec>& specs) {
-  return ComPtr<IBaseFilter>(new TestStreamsSource(clsid, specs));
+ComPtr<IBaseFilter> Streams(const CLSID& clsid, const std::vector<StreamSpec>& specs,
+                            Seeking seeking = Seeking::Absolute) {
+  return ComPtr<IBaseFilter>(new TestStreamsSource(clsid, specs, seeking));
 }
 
 }  // namespace
@@ -296,6 +333,12 @@ RegisteredTestSources::RegisteredTestSources() {
       Register(CLSID_TestUndecodable, [] { return Streams(CLSID_TestUndecodable, {{StreamKind::UnknownAudio}}); }));
   cookies_.push_back(Register(CLSID_TestUnrenderable,
                               [] { return Streams(CLSID_TestUnrenderable, {{StreamKind::UnknownMajorType}}); }));
+  cookies_.push_back(Register(CLSID_TestLiveTone, [] {
+    return Streams(CLSID_TestLiveTone, {{StreamKind::Tone}}, Seeking::None);
+  }));
+  cookies_.push_back(Register(CLSID_TestExtendedSeeking, [] {
+    return Streams(CLSID_TestExtendedSeeking, {{StreamKind::Tone}}, Seeking::Extended);
+  }));
 }
 
 RegisteredTestSources::~RegisteredTestSources() {
