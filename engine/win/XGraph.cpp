@@ -41,28 +41,8 @@ std::wstring TXGraph::WideFileName() const { return MarkedToWide(fileName_); }
 
 // --- attached objects
 
-void TXGraph::AttachObject(TXGraphObject* object) {
-  const std::lock_guard lock(objectsLock_);
-  objects_.push_back(object);
-}
-
-void TXGraph::DetachObject(TXGraphObject* object) {
-  const std::lock_guard lock(objectsLock_);
-  std::erase(objects_, object);
-}
-
-std::vector<TXGraphObject*> TXGraph::Objects() const {
-  const std::lock_guard lock(objectsLock_);
-  return objects_;
-}
-
 void TXGraph::FreeObjects() {
-  std::vector<TXGraphObject*> objects;
-  {
-    const std::lock_guard lock(objectsLock_);
-    objects.swap(objects_);
-  }
-  for (TXGraphObject* object : objects) {
+  for (TXGraphObject* object : objects_.TakeAll()) {
     object->graph_ = nullptr;
     delete object;
   }

@@ -14,7 +14,6 @@
 #include <atomic>
 #include <cstdint>
 #include <exception>
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,12 +21,11 @@
 #include "engine/GraphRules.h"
 #include "engine/GraphTypes.h"
 #include "engine/win/GraphPins.h"
+#include "engine/win/XGraphObject.h"
 #include "filters/win/IXPCMAudioInfo.h"
 #include "support/win/DirectShowQNetwork.h"
 
 namespace nv {
-
-class TXGraphObject;
 
 // A counted hold on a graph (or anything with AddRef and Release): the graph frees itself when the last hold goes.
 template <class Graph>
@@ -119,7 +117,7 @@ public:
   bool Redirected() const { return redirected_; }
 
   // The objects attached now.
-  std::vector<TXGraphObject*> Objects() const;
+  std::vector<TXGraphObject*> Objects() const { return objects_.Snapshot(); }
 
 protected:
   // Overridable steps, in the order of a build.
@@ -167,8 +165,8 @@ protected:
 
 private:
   friend class TXGraphObject;
-  void AttachObject(TXGraphObject* object);
-  void DetachObject(TXGraphObject* object);
+  void AttachObject(TXGraphObject* object) { objects_.Add(object); }
+  void DetachObject(TXGraphObject* object) { objects_.Remove(object); }
   // Frees every attached object.
   void FreeObjects();
 
@@ -200,8 +198,7 @@ private:
   TIFilterList audioRenderers_;
   TIFilterList videoRenderers_;
   Microsoft::WRL::ComPtr<IAMPlayList> playListSource_;
-  mutable std::mutex objectsLock_;  // the objects' own filters reach the list from their threads
-  std::vector<TXGraphObject*> objects_;
+  TXGraphObjectList objects_;
 };
 
 }  // namespace nv

@@ -8,7 +8,25 @@
 namespace nv {
 
 class TXGraph;
+class TXGraphObject;
 class TXGraphObjectCollection;
+
+// A list of graph objects behind its own lock: a graph's list and a collection's list are each reached from the
+// user-interface thread and from the objects' own filters.
+class TXGraphObjectList {
+public:
+  void Add(TXGraphObject* object);
+  void Remove(TXGraphObject* object);
+  // The objects at this moment.
+  std::vector<TXGraphObject*> Snapshot() const;
+  int Count() const;
+  // Empties the list and hands its objects to the caller.
+  std::vector<TXGraphObject*> TakeAll();
+
+private:
+  mutable std::mutex lock_;
+  std::vector<TXGraphObject*> objects_;
+};
 
 class TXGraphObject {
 public:
@@ -44,16 +62,12 @@ public:
   TXGraphObjectCollection& operator=(const TXGraphObjectCollection&) = delete;
 
   // The objects at this moment.
-  std::vector<TXGraphObject*> Objects() const;
-  int Count() const;
+  std::vector<TXGraphObject*> Objects() const { return objects_.Snapshot(); }
+  int Count() const { return objects_.Count(); }
 
 private:
   friend class TXGraphObject;
-  void Add(TXGraphObject* object);
-  void Remove(TXGraphObject* object);
-
-  mutable std::mutex lock_;
-  std::vector<TXGraphObject*> objects_;
+  TXGraphObjectList objects_;
 };
 
 }  // namespace nv

@@ -22,20 +22,6 @@ using Microsoft::WRL::ComPtr;
 namespace nv::test {
 namespace {
 
-std::wstring FilterName(IBaseFilter* filter) {
-  FILTER_INFO info{};
-  if (FAILED(filter->QueryFilterInfo(&info))) return L"";
-  if (info.pGraph) info.pGraph->Release();
-  return info.achName;
-}
-
-TXFileGraphInfo Rule(const std::string& extensions, const CLSID& source) {
-  TXFileGraphInfo rule;
-  rule.Extensions = extensions;
-  rule.Normal.SourceFilter = FromWinGuid(source);
-  return rule;
-}
-
 class GraphBuilding : public ::testing::Test {
 protected:
   ComApartment com_;
@@ -45,7 +31,7 @@ protected:
 };
 
 TEST_F(GraphBuilding, AMissingNormalSourceFailsTheFirstAttemptInTheSourcePhaseAndTheStandardGraphBuilds) {
-  player_.rules.push_back(Rule(".wav", CLSID_TestMissing));
+  player_.rules.push_back(SourceRule(".wav", CLSID_TestMissing));
   TXPlayListItem& item = playlist_.Add(MediaPath("tone-440.wav"));
   const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
 
@@ -70,7 +56,7 @@ TEST_F(GraphBuilding, AMissingNormalSourceFailsTheFirstAttemptInTheSourcePhaseAn
 }
 
 TEST_F(GraphBuilding, AnAttemptWithNothingAfterItFailsTheGraph) {
-  TXFileGraphInfo rule = Rule(".wav", CLSID_TestMissing);
+  TXFileGraphInfo rule = SourceRule(".wav", CLSID_TestMissing);
   rule.TryStandardGraph = false;
   player_.rules.push_back(rule);
   TXPlayListItem& item = playlist_.Add(MediaPath("tone-440.wav"));
@@ -102,10 +88,10 @@ TEST_F(GraphBuilding, StreamsThatCannotPlayFailTheirPhase) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.extension);
     player_.buildErrors.clear();
-    TXFileGraphInfo rule = Rule(c.extension, c.source);
+    TXFileGraphInfo rule = SourceRule(c.extension, c.source);
     rule.TryStandardGraph = false;
     player_.rules = {rule};
-    TXPlayListItem& item = playlist_.Add(UnixToWindowsPathA(BinaryDir()) + "\\stream" + c.extension);
+    TXPlayListItem& item = playlist_.Add(StreamPath("stream" + std::string(c.extension)));
     const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
     EXPECT_FALSE(graph->Prepare());
     EXPECT_EQ(graph->State(), gsFailed);
@@ -116,8 +102,8 @@ TEST_F(GraphBuilding, StreamsThatCannotPlayFailTheirPhase) {
 }
 
 TEST_F(GraphBuilding, AStreamNothingRendersIsLeftOutWhileTheOthersGetNumberedRenderers) {
-  player_.rules.push_back(Rule(".tones", CLSID_TestTwoTones));
-  TXPlayListItem& item = playlist_.Add(UnixToWindowsPathA(BinaryDir()) + "\\two.tones");
+  player_.rules.push_back(SourceRule(".tones", CLSID_TestTwoTones));
+  TXPlayListItem& item = playlist_.Add(StreamPath("two.tones"));
   const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
 
   ASSERT_TRUE(graph->Prepare());
@@ -139,9 +125,8 @@ TEST_F(GraphBuilding, AStreamNothingRendersIsLeftOutWhileTheOthersGetNumberedRen
 }
 
 TEST_F(GraphBuilding, ARedirectorIsReplacedByItsEntriesAndTheFirstIsBuilt) {
-  player_.rules.push_back(Rule(".asx", CLSID_TestRedirector));
-  const std::string folder = UnixToWindowsPathA(BinaryDir());
-  const std::string redirector = folder + "\\engine-list.asx";
+  player_.rules.push_back(SourceRule(".asx", CLSID_TestRedirector));
+  const std::string redirector = StreamPath("engine-list.asx");
   const std::vector<std::string> entries = {MediaPath("tone-660.mp3"), MediaPath("tone-440.wav")};
   WriteRedirector(MarkedToWide(redirector), entries);
   playlist_.Add(MediaPath("steps.wav"));
@@ -163,9 +148,8 @@ TEST_F(GraphBuilding, ARedirectorIsReplacedByItsEntriesAndTheFirstIsBuilt) {
 }
 
 TEST_F(GraphBuilding, ARedirectorReachedThroughARedirectorFails) {
-  player_.rules.push_back(Rule(".asx", CLSID_TestRedirector));
-  const std::string folder = UnixToWindowsPathA(BinaryDir());
-  const std::string outer = folder + "\\engine-outer.asx", inner = folder + "\\engine-inner.asx";
+  player_.rules.push_back(SourceRule(".asx", CLSID_TestRedirector));
+  const std::string outer = StreamPath("engine-outer.asx"), inner = StreamPath("engine-inner.asx");
   WriteRedirector(MarkedToWide(outer), {inner});
   WriteRedirector(MarkedToWide(inner), {MediaPath("tone-440.wav")});
   TXPlayListItem& item = playlist_.Add(outer);
@@ -241,13 +225,13 @@ TEST_F(GraphBuilding, ASourceThatCannotSeekIsAskedForItsOwnSeeking) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.extension);
-    player_.rules = {Rule(c.extension, c.source)};
-    TXPlayListItem& item = playlist_.Add(UnixToWindowsPathA(BinaryDir()) + "\\seeking" + c.extension);
+    player_.rules = {SourceRule(c.extension, c.source)};
+    TXPlayListItem& item = playlist_.Add(StreamPath("seeking" + std::string(c.extension)));
     const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
     ASSERT_TRUE(graph->Prepare());
     EXPECT_EQ(graph->CanSeek(), c.canSeek);
     EXPECT_EQ(graph->IsSeekable(), c.canSeek);
-    if (!c.canSeek) EXPECT_EQ(graph->SetPosition(0), E_UNEXPECTED);
+    EXPECT_EQ(graph->SetPosition(0) == E_UNEXPECTED, !c.canSeek);
   }
 }
 
@@ -333,8 +317,8 @@ TEST_F(GraphBuilding, TheEqualizerIsAskedOnlyWhenThePlayerHasOne) {
 }
 
 TEST_F(GraphBuilding, APlayerThatLetsGoOfTheGraphDuringItsBuildGetsTheSilentAbort) {
-  player_.rules.push_back(Rule(".tones", CLSID_TestTwoTones));
-  TXPlayListItem& item = playlist_.Add(UnixToWindowsPathA(BinaryDir()) + "\\let-go.tones");
+  player_.rules.push_back(SourceRule(".tones", CLSID_TestTwoTones));
+  TXPlayListItem& item = playlist_.Add(StreamPath("let-go.tones"));
   TXPlayerGraph* graph = NewGraph(player_, &item).Get();  // the player's is the only hold
   player_.onNotify = [&](TPlayerEventType event, void*) {
     if (event != peGraphBuilt) return;

@@ -131,11 +131,8 @@ TEST_F(GraphControl, StopDuringABuildCancelsThePlayAskedForBefore) {
 }
 
 TEST_F(GraphControl, CloseDuringABlockingLoadReturnsAtOnceAndTheWorkerLetsGoOfEverythingWhenItEnds) {
-  TXFileGraphInfo rule;
-  rule.Extensions = ".tones";
-  rule.Normal.SourceFilter = FromWinGuid(CLSID_TestTwoTones);
-  player_.rules.push_back(rule);
-  TXPlayListItem& item = playlist_.Add(UnixToWindowsPathA(BinaryDir()) + "\\gated.tones");
+  player_.rules.push_back(SourceRule(".tones", CLSID_TestTwoTones));
+  TXPlayListItem& item = playlist_.Add(StreamPath("gated.tones"));
   TXGraphRef<GatedGraph> graph = NewGatedGraph(item);
   double closeMs = -1;
   player_.Post([&] {

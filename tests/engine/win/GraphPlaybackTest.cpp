@@ -21,27 +21,10 @@ using Microsoft::WRL::ComPtr;
 namespace nv::test {
 namespace {
 
-constexpr Guid kAsyncReader = "{E436EBB5-524F-11CE-9F53-0020AF0BA770}"_guid;
-
-std::wstring FilterName(IBaseFilter* filter) {
-  FILTER_INFO info{};
-  if (FAILED(filter->QueryFilterInfo(&info))) return L"";
-  if (info.pGraph) info.pGraph->Release();
-  return info.achName;
-}
-
 std::wstring RendererName(int number = 0, int of = 1) {
   std::wstring name = FriendlyFilterName(CLSID_DSoundRender) + L" ";
   if (of > 1) name += L" " + std::to_wstring(number);
   return name;
-}
-
-TXFileGraphInfo Rule(const std::string& extensions, const Guid& source) {
-  TXFileGraphInfo rule;
-  rule.Extensions = extensions;
-  rule.Normal.SourceFilter = source;
-  rule.Normal.AudioRender = kDirectSoundRendererClsid;
-  return rule;
 }
 
 class GraphPlayback : public ::testing::Test {
@@ -81,8 +64,8 @@ TEST_F(GraphPlayback, EachFormatBuildsByItsRuleByTheStandardGraphAndByTheFailSaf
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.file << " way " << static_cast<int>(c.way));
     player_.rules.clear();
-    if (c.way == Way::Rule) player_.rules.push_back(Rule(".wav;.mp3;.ogg", kAsyncReader));
-    if (c.way == Way::FailSafe) player_.rules.push_back(Rule(".wav;.mp3;.ogg", FromWinGuid(CLSID_TestMissing)));
+    if (c.way == Way::Rule) player_.rules.push_back(SourceRule(".wav;.mp3;.ogg", CLSID_AsyncReader));
+    if (c.way == Way::FailSafe) player_.rules.push_back(SourceRule(".wav;.mp3;.ogg", CLSID_TestMissing));
     player_.buildErrors.clear();
     player_.graphsCompleted.clear();
     TXPlayListItem& item = playlist_.Add(MediaPath(c.file));
@@ -93,8 +76,9 @@ TEST_F(GraphPlayback, EachFormatBuildsByItsRuleByTheStandardGraphAndByTheFailSaf
     EXPECT_EQ(graph->RuleText(1), c.way == Way::StandardGraph ? "" : ".wav;.mp3;.ogg");
     EXPECT_EQ(graph->Attempt(), c.way == Way::FailSafe ? 2 : 1);
     EXPECT_EQ(player_.buildErrors.size(), c.way == Way::FailSafe ? 1u : 0u);
-    if (c.way == Way::FailSafe && !player_.buildErrors.empty())
+    if (c.way == Way::FailSafe && !player_.buildErrors.empty()) {
       EXPECT_EQ(player_.buildErrors[0].phase, bpSourceFilter);
+    }
     ASSERT_EQ(graph->AudioRenderers().size(), 1u);
     EXPECT_EQ(FilterName(graph->AudioRenderers()[0].Get()), RendererName());
     EXPECT_EQ(FilterName(graph->SourceFilter()), MarkedToWide(item.FileName()));
@@ -113,8 +97,8 @@ TEST_F(GraphPlayback, EachFormatBuildsByItsRuleByTheStandardGraphAndByTheFailSaf
 }
 
 TEST_F(GraphPlayback, TwoStreamsPlayTogetherThroughTheirOwnRenderers) {
-  player_.rules.push_back(Rule(".tones", FromWinGuid(CLSID_TestTwoTones)));
-  TXPlayListItem& item = playlist_.Add(UnixToWindowsPathA(BinaryDir()) + "\\played.tones");
+  player_.rules.push_back(SourceRule(".tones", CLSID_TestTwoTones));
+  TXPlayListItem& item = playlist_.Add(StreamPath("played.tones"));
   const TXGraphRef<TXPlayerGraph> graph = NewGraph(player_, &item);
   ASSERT_TRUE(graph->Prepare());
   ASSERT_EQ(graph->AudioRenderers().size(), 2u);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/EngineConstants.h"
+#include "support/win/WinGuid.h"
 #include "filters/win/XPCMAudioInfoFilter.h"
 #include "tests/common/TestPaths.h"
 #include "tests/common/win/WineTestEnv.h"
@@ -107,6 +108,22 @@ TXGraphRef<TXPlayerGraph> NewGraph(GraphTestPlayer& player, TXPlayListItem* item
 }
 
 std::string MediaPath(const char* name) { return UnixToWindowsPathA(std::string(NV_ENGINE_MEDIA) + "/" + name); }
+
+std::string StreamPath(const std::string& name) { return UnixToWindowsPathA(BinaryDir()) + "\\" + name; }
+
+TXFileGraphInfo SourceRule(const std::string& extensions, const CLSID& source) {
+  TXFileGraphInfo rule;
+  rule.Extensions = extensions;
+  rule.Normal.SourceFilter = FromWinGuid(source);
+  return rule;
+}
+
+std::wstring FilterName(IBaseFilter* filter) {
+  FILTER_INFO info{};
+  if (FAILED(filter->QueryFilterInfo(&info))) return L"";
+  if (info.pGraph) info.pGraph->Release();
+  return info.achName;
+}
 
 TXPlayListItem& TestPlayList::Add(const std::string& entry) {
   TXPlayListItem* item = list.AddEntry(entry, {}, true);

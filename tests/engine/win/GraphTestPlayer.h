@@ -115,6 +115,14 @@ TXGraphRef<TXPlayerGraph> NewGraph(GraphTestPlayer& player, TXPlayListItem* item
 
 // The test media made at build time, as Windows paths (held text).
 std::string MediaPath(const char* name);
+// A path in the build tree for an item whose test source makes its own streams (the file need not exist).
+std::string StreamPath(const std::string& name);
+
+// A rule that reads the media of `extensions` with the source filter `source`.
+TXFileGraphInfo SourceRule(const std::string& extensions, const CLSID& source);
+
+// The name a filter was added to its graph under.
+std::wstring FilterName(IBaseFilter* filter);
 
 // An unbound playlist over the system's files, for the items the graphs are built for.
 struct TestPlayList {

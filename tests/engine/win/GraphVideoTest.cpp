@@ -20,13 +20,6 @@ CLSID ClassOf(IBaseFilter* filter) {
   return clsid;
 }
 
-std::wstring FilterName(IBaseFilter* filter) {
-  FILTER_INFO info{};
-  if (FAILED(filter->QueryFilterInfo(&info))) return L"";
-  if (info.pGraph) info.pGraph->Release();
-  return info.achName;
-}
-
 TEST(GraphVideo, EachRenderTypeGetsItsRendererAndTheOverlayMixerGivesWayToTheVideoRenderer) {
   ComApartment com;
   ComPtr<IBaseFilter> overlay;

@@ -9,6 +9,7 @@
 #include "filters/FilterConstants.h"
 #include "filters/win/XSourceFilter.h"
 #include "filters/win/XThreadedSourceStream.h"
+#include "tests/common/win/TestComObject.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -41,23 +42,9 @@ std::wstring FromUtf8(const std::string& text) {
   return wide;
 }
 
-class PlayListEntry final : public IAMPlayListItem {
+class PlayListEntry final : public TestComObject<IAMPlayListItem> {
 public:
   explicit PlayListEntry(std::wstring url) : url_(std::move(url)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = iid == IID_IUnknown || iid == __uuidof(IAMPlayListItem) ? this : nullptr;
-    if (!*object) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE GetFlags(DWORD* flags) override {
     *flags = 0;
@@ -83,7 +70,6 @@ public:
 
 private:
   std::wstring url_;
-  std::atomic<ULONG> references_{0};
 };
 
 class TestRedirector final : public TXBCRefCounted<TXBCBaseFilter>, public IFileSourceFilter, public IAMPlayList {
@@ -277,23 +263,10 @@ private:
 
 // --- registration
 
-class FilterFactory final : public IClassFactory {
+class FilterFactory final : public TestComObject<IClassFactory> {
 public:
   explicit FilterFactory(std::function<ComPtr<IBaseFilter>()> make) : make_(std::move(make)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
-    if (!*object) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (!object) return E_POINTER;
     *object = nullptr;
@@ -304,7 +277,6 @@ public:
 
 private:
   std::function<ComPtr<IBaseFilter>()> make_;
-  std::atomic<ULONG> references_{0};
 };
 
 template <class Make>
