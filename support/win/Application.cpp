@@ -16,6 +16,7 @@ namespace {
 std::mutex titleLock;
 std::wstring title;
 std::atomic<int> modalCount{0};
+std::atomic<bool> terminating{false};
 }  // namespace
 
 void SetApplicationTitle(std::string_view heldTitle) {
@@ -40,6 +41,9 @@ void ShowException(const std::exception& failure) {
   if (dynamic_cast<const EAbort*>(&failure) != nullptr) return;
   ShowErrorMessage(failure.what());
 }
+
+bool ApplicationTerminating() { return terminating; }
+void SetApplicationTerminating() { terminating = true; }
 
 int ProgramModalCount() { return modalCount.load(); }
 ProgramModalScope::ProgramModalScope() { ++modalCount; }

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "filters/FilterConstants.h"
+#include "tests/common/win/TestComObject.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -18,26 +19,10 @@ long long FramesOf(LONGLONG units) { return units * kToneRate / kUnitsPerSecond;
 LONGLONG UnitsOf(long long frames) { return frames * kUnitsPerSecond / kToneRate; }
 
 // An allocator whose Decommit decommits and then reports a failure.
-class FailingDecommitAllocator final : public IMemAllocator {
+class FailingDecommitAllocator final : public TestComObject<IMemAllocator> {
 public:
   explicit FailingDecommitAllocator(ComPtr<IMemAllocator> inner) : inner_(std::move(inner)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IMemAllocator) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IMemAllocator*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE SetProperties(ALLOCATOR_PROPERTIES* request, ALLOCATOR_PROPERTIES* actual) override {
     return inner_->SetProperties(request, actual);
   }
@@ -57,7 +42,6 @@ public:
 
 private:
   ComPtr<IMemAllocator> inner_;
-  std::atomic<ULONG> references_{0};
 };
 
 }  // namespace
