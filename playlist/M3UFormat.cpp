@@ -94,7 +94,10 @@ void ReadM3U(TPlayListReader& reader, std::string_view bytes, bool restoreCurren
 }
 
 std::string WriteM3U(TXPlayList& list, const TPlayListFolder& playList, bool utf8, bool saveCurrent) {
+  // Room for the usual entry's lines, so that a long list is not copied as it grows.
+  constexpr std::size_t kTypicalEntrySize = 128;
   std::string out;
+  out.reserve(list.Count() * kTypicalEntrySize);
   const auto write = [&](std::u16string_view line) {
     out += utf8 ? Utf16ToUtf8(line) : Utf16ToMarked(line);
     out += "\r\n";

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "metadata/CDTrackInfo.h"
-#include "support/MarkedText.h"
 #include "support/PathNames.h"
 #include "support/TextCompare.h"
 
@@ -63,7 +62,7 @@ std::u16string ResolveEntryPath(const TPlayListFolder& playList, std::u16string_
 }
 
 std::u16string RelativeEntryPath(const TPlayListFolder& playList, std::u16string_view path) {
-  if (IsUrl(path) || IsCDTrackPath(Utf16ToMarked(path))) return std::u16string(path);
+  if (IsUrl(path) || IsCDTrackPath(path)) return std::u16string(path);
   std::u16string absolute = NormalisePath(path);
   const std::u16string_view folder = playList.Folder;
   if (!folder.empty() && absolute.size() > folder.size() && LocaleComparePrefix(folder, absolute) == 0)

@@ -149,28 +149,32 @@ void AppendValue(Text& out, const Text& value) {
   if (quoted) out.push_back('"');
 }
 
-// The section's lines as key and value texts, in the order they are written.
-std::vector<std::pair<std::string, std::u16string>> PlsValues(TXPlayList& list, const TPlayListFolder& playList,
-                                                              bool saveCurrent) {
-  std::vector<std::pair<std::string, std::u16string>> values;
+// The section's keys and values in the order they are written, each handed to `write`(key, value).
+template <class Write>
+void ForEachValue(TXPlayList& list, const TPlayListFolder& playList, bool saveCurrent, Write write) {
   const auto number = [](std::int64_t n) {
     const std::string digits = std::to_string(n);
     return std::u16string(digits.begin(), digits.end());
   };
+  std::string key;
+  const auto numbered = [&key](const char* name, int k) -> std::string_view {
+    key = name;
+    key += std::to_string(k);
+    return key;
+  };
   for (int i = 0; i < list.Count(); ++i) {
     const TXPlayListItem& item = list.Items(i);
-    const std::string k = std::to_string(i + 1);
-    values.emplace_back(kPlsFileKey + k, WrittenEntry(item, playList));
-    if (std::u16string title = WrittenTitle(item, list.TitleFormat); !title.empty())
-      values.emplace_back(kPlsTitleKey + k, std::move(title));
-    if (std::optional<std::u16string> length = WrittenLength(item)) values.emplace_back(kPlsLengthKey + k, *length);
-    if (item.ASXRedirected) values.emplace_back(kPlsRedirectedKey + k, u"1");
+    write(numbered(kPlsFileKey, i + 1), WrittenEntry(item, playList));
+    if (const std::u16string title = WrittenTitle(item, list.TitleFormat); !title.empty())
+      write(numbered(kPlsTitleKey, i + 1), title);
+    if (const std::optional<std::u16string> length = WrittenLength(item))
+      write(numbered(kPlsLengthKey, i + 1), *length);
+    if (item.ASXRedirected) write(numbered(kPlsRedirectedKey, i + 1), u"1");
   }
-  values.emplace_back(kPlsCountKey, number(list.Count()));
-  values.emplace_back(kPlsVersionKey, number(kPlsVersion));
+  write(kPlsCountKey, number(list.Count()));
+  write(kPlsVersionKey, number(kPlsVersion));
   if (saveCurrent)
-    if (const int current = list.CurrentIndex(); current >= 0) values.emplace_back(kPlsCurrentKey, number(current));
-  return values;
+    if (const int current = list.CurrentIndex(); current >= 0) write(kPlsCurrentKey, number(current));
 }
 
 // Every line of the text but those of its "[playlist]" sections, each with CR LF.
@@ -213,29 +217,31 @@ void ReadPls(TPlayListReader& reader, std::string_view bytes, bool restoreCurren
 
 std::string WritePls(TXPlayList& list, const TPlayListFolder& playList, std::string_view existing, bool saveCurrent) {
   const TProfileContent content = DecodeProfile(existing);
-  const std::vector<std::pair<std::string, std::u16string>> values = PlsValues(list, playList, saveCurrent);
   const std::string header = std::string("[") + kPlsSection + "]";
+  // Room for the usual entry's four lines, so that a long list is not copied as it grows.
+  constexpr std::size_t kTypicalEntrySize = 160;
   if (content.Encoding == TProfileEncoding::peAnsi || content.Encoding == TProfileEncoding::peUtf8) {
     const bool utf8 = content.Encoding == TProfileEncoding::peUtf8;
     std::string out = utf8 ? kUtf8ByteOrderMark : "";
+    out.reserve(existing.size() + list.Count() * kTypicalEntrySize);
     out += KeptLines(content.Narrow);
     out += header + "\r\n";
-    for (const auto& [key, value] : values) {
+    ForEachValue(list, playList, saveCurrent, [&](std::string_view key, std::u16string_view value) {
       out += key;
       out += '=';
       AppendValue(out, utf8 ? Utf16ToUtf8(UnicodeValue(value)) : AnsiValue(value));
       out += "\r\n";
-    }
+    });
     return out;
   }
   std::u16string text = KeptLines(std::u16string_view(content.Wide));
   const auto widen = [](std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); };
   text += widen(header) + u"\r\n";
-  for (const auto& [key, value] : values) {
+  ForEachValue(list, playList, saveCurrent, [&](std::string_view key, std::u16string_view value) {
     text += widen(key) + u'=';
     AppendValue(text, UnicodeValue(value));
     text += u"\r\n";
-  }
+  });
   const bool little = content.Encoding == TProfileEncoding::peUtf16LE;
   std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
   out.reserve(2 + text.size() * 2);
