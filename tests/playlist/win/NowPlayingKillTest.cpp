@@ -45,13 +45,13 @@ TEST(NowPlayingKill, TheOldListSurvivesAKillBetweenWritingAndRenaming) {
   const std::string saved = Content(file);
 
   const std::wstring helper = test::UnixToWindowsPath(test::BinaryDir() + "/tests/playlist/save_until_killed.exe");
-  std::wstring commandLine = L"\"" + helper + L"\" \"" + file.wstring() + L"\" 20000";
+  std::wstring commandLine = L"\"" + helper + L"\" \"" + file.wstring() + L"\" 500";
   STARTUPINFOW startup{sizeof startup};
   PROCESS_INFORMATION process{};
   ASSERT_TRUE(CreateProcessW(helper.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process));
   const UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-  const bool written = test::WaitForFile(file.wstring() + L".written", 60000);
+  const bool written = test::WaitForFile(file.wstring() + L".written", 120000);
   TerminateProcess(process.hProcess, 9);
   WaitForSingleObject(process.hProcess, 10000);
   ASSERT_TRUE(written) << "the helper never reached the rename";
