@@ -128,6 +128,15 @@ void SetText(TXPlayListItem& item, AttributeName name, const std::u16string& tex
   item.Info.SetValue(name, AttributeValue::HeldText(Utf16ToMarked(text)));
 }
 
+// A track's TITLE or PERFORMER: the track's own when it was already added, else kept for it.
+void TrackText(std::u16string text, AttributeName name, TXPlayListItem* added, std::u16string& pending) {
+  if (text.empty()) return;
+  if (added)
+    SetText(*added, name, text);
+  else
+    pending = std::move(text);
+}
+
 }  // namespace
 
 void ReadCueSheet(TPlayListReader& reader, std::string_view bytes) {
@@ -165,19 +174,9 @@ void ReadCueSheet(TPlayListReader& reader, std::string_view bytes) {
       rest = TrimBlanks(rest);
       trackNumber = LeadingNumber(rest).value_or(tracks);
     } else if (Keyword(line, "PERFORMER", rest)) {
-      if (std::u16string performer = Value(rest); !performer.empty()) {
-        if (last)
-          SetText(*last, kAuthorAttribute, performer);
-        else
-          pendingPerformer = std::move(performer);
-      }
+      TrackText(Value(rest), kAuthorAttribute, last, pendingPerformer);
     } else if (Keyword(line, "TITLE", rest)) {
-      if (std::u16string title = Value(rest); !title.empty()) {
-        if (last)
-          SetText(*last, kTitleAttribute, title);
-        else
-          pendingTitle = std::move(title);
-      }
+      TrackText(Value(rest), kTitleAttribute, last, pendingTitle);
     } else if (Keyword(line, "FILE", rest)) {
       file = TrackFile(reader, FileName(rest));
     } else if (const std::optional<CueIndex> index = Index(line); index && index->number == 1) {

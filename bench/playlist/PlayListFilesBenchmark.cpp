@@ -10,6 +10,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "bench/common/MedianReporter.h"
 #include "playlist/PlayListFormats.h"
 #include "playlist/XPlayList.h"
 #include "support/MarkedText.h"
@@ -17,16 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> medianMs;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.aggregate_name == "median") medianMs[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
 
 void Fill(nv::TXPlayList& list, int count) {
   for (int i = 0; i < count; ++i) {
@@ -90,7 +81,7 @@ int main(int argc, char** argv) {
     }
   }
   benchmark::Initialize(&argc, argv);
-  MedianReporter reporter;
+  nv::bench::MedianReporter reporter;  // milliseconds
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   fs::remove_all(folder);
@@ -99,7 +90,7 @@ int main(int argc, char** argv) {
   double worst = 0;
   std::string worstName;
   for (const Operation& op : kOperations) {
-    const double small = reporter.medianMs[Key(op, 10000)], large = reporter.medianMs[Key(op, 100000)];
+    const double small = reporter.medians[Key(op, 10000)], large = reporter.medians[Key(op, 100000)];
     const double growth = small > 0 ? large / small : 0;
     std::printf("  %-10s %8.1f ms -> %8.1f ms  %5.1fx\n", op.name, small, large, growth);
     if (growth > worst) {
