@@ -193,14 +193,17 @@ std::basic_string<Char> KeptLines(std::basic_string_view<Char> text) {
   return kept;
 }
 
-// The value in the file's encoding: in the code page, 0xB6 and its UTF-8 when the code page cannot hold it (or
-// when it starts with that byte itself); in a Unicode file, only a value that starts with the marker is marked.
+// The value in the file's encoding, as it will be read: without the blanks round it, which reading drops before it
+// looks for the marker. In the code page, 0xB6 and its UTF-8 when the code page cannot hold it (or when it starts
+// with that byte itself); in a Unicode file, only a value that starts with the marker is marked.
 std::string AnsiValue(std::u16string_view value) {
+  value = TrimBlanks(value);
   std::string ansi;
   if (platform::Utf16ToAnsi(value, ansi) && !ansi.starts_with(kPlsUnicodeMarker)) return ansi;
   return kPlsUnicodeMarker + Utf16ToUtf8(value);
 }
 std::u16string UnicodeValue(std::u16string_view value) {
+  value = TrimBlanks(value);
   if (!value.starts_with(WideMarker())) return std::u16string(value);
   return platform::AnsiToUtf16(kPlsUnicodeMarker + Utf16ToUtf8(value));
 }

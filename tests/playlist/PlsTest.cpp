@@ -155,6 +155,22 @@ TEST(PlsWriting, TheSectionAndItsKeys) {
                    "C:\\Lists\\p.mp3 | \xC2\xB6 Intro"}));
 }
 
+// Found by fuzzing: a title with blanks before the marker byte was written as it stood, and reading, which drops the
+// blanks first, took the rest for UTF-8.
+TEST(PlsWriting, ValuesAreWrittenAsTheyWillBeRead) {
+  FileFormatsEnvironment files;
+  TXPlayList list(files.env.Get());
+  list.AddEntry("C:\\Lists\\t.mp3", " \t\xB6\xE0 ");
+  list.AddEntry("C:\\Lists\\q.mp3", "  'quoted'  ");
+  list.SaveToFile("C:\\Lists\\out.pls", false, TXPlayListFormat::pfAuto);
+  EXPECT_EQ(files.store.contents["C:\\Lists\\out.pls"],
+            "[playlist]\r\nFile1=t.mp3\r\nTitle1=\xB6\xC2\xB6\xC3\xA0\r\nLength1=0\r\n"
+            "File2=q.mp3\r\nTitle2=\"'quoted'\"\r\nLength2=0\r\nNumberOfEntries=2\r\nVersion=2\r\n");
+  TXPlayList back(files.env.Get());
+  back.LoadFromFile("C:\\Lists\\out.pls", true, false, false, TXPlayListFormat::pfAuto);
+  EXPECT_EQ(Describe(back), (Lines{"C:\\Lists\\t.mp3 | \xC2\xB6\xC3\xA0", "C:\\Lists\\q.mp3 | 'quoted'"}));
+}
+
 TEST(PlsWriting, OtherSectionsAndTheEncodingStay) {
   FileFormatsEnvironment files;
   TXPlayList list(files.env.Get());
