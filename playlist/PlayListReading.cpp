@@ -36,7 +36,7 @@ void Parse(TPlayListReader& reader, std::string_view bytes, TXPlayListFormat for
 
 }  // namespace
 
-// A file is read when it is not too deep and was not read before; it is then the file entries are resolved against.
+// A file is read when it lies no deeper than the limit and was not read before; its entries resolve against it.
 bool TPlayListReader::Enter(std::u16string_view fileName) {
   if (reading_.size() >= static_cast<std::size_t>(kMaxPlayListNesting)) return false;
   std::u16string normalised = NormalisePath(fileName);
