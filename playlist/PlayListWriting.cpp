@@ -19,6 +19,8 @@ std::u16string Decimal(std::int64_t value) {
 
 std::u16string WrittenEntry(const TXPlayListItem& item, const TPlayListFolder& playList) {
   std::u16string entry = RelativeEntryPath(playList, item.WideFileName());
+  // Reading drops blanks before an entry: a relative name that starts with one is written whole.
+  if (!entry.empty() && entry.front() <= u' ') entry = RelativeEntryPath(TPlayListFolder(), item.WideFileName());
   if (item.IsSubRange()) {
     entry += u'<';
     entry += Decimal(item.StartTime());

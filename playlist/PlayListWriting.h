@@ -9,8 +9,8 @@ namespace nv {
 
 class TXPlayListItem;
 
-// The item's path made relative to the playlist file (PlayListPaths.h), followed for a sub-range item by "<", the
-// start, "," and the end when it has one, and ">" (milliseconds).
+// The item's path made relative to the playlist file (PlayListPaths.h), or whole when its relative name starts with
+// a blank, followed for a sub-range item by "<", the start, "," and the end when it has one, and ">" (milliseconds).
 std::u16string WrittenEntry(const TXPlayListItem& item, const TPlayListFolder& playList);
 
 // The item's "Title"; when it is not empty, the album (ptfAlbum) and then the artist (ptfArtist) in front of it,

@@ -129,6 +129,7 @@ TEST(M3UWriting, LinesForEachItem) {
   list.AddEntry("C:\\Lists\\album.flac<1000,2000>", "Track\t1");
   list.AddEntry("http://radio/x")->Info.SetValue(kDurationAttribute, AttributeValue::WideText(u"?"));
   list.AddEntry("C:\\Lists\\#1 hit.mp3");
+  list.AddEntry("C:\\Lists\\ lead.mp3");
   list.Items(0).Info.SetValue(kAuthorAttribute, AttributeValue::AnsiText("Artist"));
   list.Items(0).Info.SetValue(kAlbumAttribute, AttributeValue::AnsiText("Album"));
   list.TitleFormat = ptfArtist | ptfAlbum;
@@ -144,6 +145,8 @@ TEST(M3UWriting, LinesForEachItem) {
             "#EXTINF:0,http://radio/x\r\nhttp://radio/x\r\n"
             // A relative name would read as a comment.
             "#EXTINF:0,#1 hit\r\nC:\\Lists\\#1 hit.mp3\r\n"
+            // Reading drops the blank before a relative name.
+            "#EXTINF:0, lead\r\nC:\\Lists\\ lead.mp3\r\n"
             "#EXTCUR:2\r\n");
   list.SaveToFile("C:\\Lists\\out.m3u", false, TXPlayListFormat::pfAuto);
   EXPECT_FALSE(files.store.contents["C:\\Lists\\out.m3u"].ends_with("#EXTCUR:2\r\n"));
@@ -153,7 +156,8 @@ TEST(M3UWriting, LinesForEachItem) {
   back.LoadFromFile("C:\\Lists\\out.m3u", true, true, false, TXPlayListFormat::pfAuto);
   EXPECT_EQ(Describe(back), (Lines{"* C:\\Lists\\Music\\a.mp3 | Artist - Album - Song A | 125000ms",
                                    "D:\\b.mp3 | b | redirected", "C:\\Lists\\album.flac | Track 1 | 1000-2000",
-                                   "http://radio/x | http://radio/x", "C:\\Lists\\#1 hit.mp3 | #1 hit"}));
+                                   "http://radio/x | http://radio/x", "C:\\Lists\\#1 hit.mp3 | #1 hit",
+                                   "C:\\Lists\\ lead.mp3 | lead"}));
 }
 
 TEST(M3UWriting, LinesTheCodePageCannotHoldAreMarkedWhole) {
