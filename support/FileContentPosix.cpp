@@ -94,8 +94,8 @@ void WriteFileReplacing(std::string_view path, std::string_view bytes, const std
     throw;
   }
   const std::size_t slash = target.find_last_of('/');
-  const Descriptor folder(::open(slash == std::string::npos ? "." : target.substr(0, std::max<std::size_t>(slash, 1)).c_str(),
-                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const std::string parent = slash == std::string::npos ? "." : target.substr(0, std::max<std::size_t>(slash, 1));
+  const Descriptor folder(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Get() >= 0) ::fsync(folder.Get());
 }
 
