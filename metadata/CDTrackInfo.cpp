@@ -15,9 +15,10 @@ std::atomic<TCDTrackInfoLoader*> gLoader{nullptr};
 void SetCDTrackInfoLoader(TCDTrackInfoLoader* loader) { gLoader.store(loader); }
 TCDTrackInfoLoader* CDTrackInfoLoader() { return gLoader.load(); }
 
-bool IsCDTrackPath(std::string_view path) {
-  const std::u16string wide = MarkedToUtf16(path);
-  const std::u16string_view extension = ExtensionOf(wide);
+bool IsCDTrackPath(std::string_view path) { return IsCDTrackPath(MarkedToUtf16(path)); }
+
+bool IsCDTrackPath(std::u16string_view path) {
+  const std::u16string_view extension = ExtensionOf(path);
   return LocaleCompare(extension, u".cda") == 0 || LocaleCompare(extension, u".<cda>") == 0;
 }
 

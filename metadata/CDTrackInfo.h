@@ -23,5 +23,6 @@ TCDTrackInfoLoader* CDTrackInfoLoader();
 // A path of a CD audio track: the ".cda" files the system shows for a disc's tracks, or the program's own virtual
 // track paths ("D:\Track01.<cda>").
 bool IsCDTrackPath(std::string_view path);
+bool IsCDTrackPath(std::u16string_view path);
 
 }  // namespace nv

@@ -14,6 +14,7 @@
 #include "app/win/QuestionDialog.h"
 #include "app/win/SkinFiles.h"
 #include "app/win/TrayExtensionStandIn.h"
+#include "playlist/PlayListFormats.h"
 #include "support/win/Application.h"
 #include "support/win/ApplicationRegIni.h"
 #include "support/win/SystemInfo.h"
@@ -97,6 +98,7 @@ void WindowsStartupHost::InitialiseApplication() {
   SetErrorMode(SEM_FAILCRITICALERRORS);
   oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
   SetApplicationTitle(kApplicationTitle);
+  SetPlayListFileFormats(&SystemPlayListFormats());
 }
 
 bool WindowsStartupHost::ConnectTrayExtension() { return ConnectTrayExt(true); }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/MedianReporter.h"
 #include "bench/metadata/TagLibReading.h"
 #include "metadata/MPEGaudio.h"
 #include "metadata/OggVorbis.h"
@@ -43,17 +44,6 @@ void WarmCache(const std::vector<std::string>& files) {
     }
   }
 }
-
-// The median time per iteration of each benchmark, in microseconds.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> medianUs;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.aggregate_name == "median") medianUs[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
 
 struct Disagreement {
   std::string file, ours, theirs;
@@ -204,15 +194,15 @@ int main(int argc, char** argv) {
       }
   })->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(1.0)->Repetitions(5)->ReportAggregatesOnly(true);
   benchmark::Initialize(&argc, argv);
-  MedianReporter reporter;
+  nv::bench::MedianReporter reporter;  // microseconds
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
   CountReads(files);
   PrintRecordSize(files);
   comparison.Print();
-  const double ours = reporter.medianUs["norvale"] / files.size();
-  const double theirs = reporter.medianUs["taglib"] / files.size();
+  const double ours = reporter.medians["norvale"] / files.size();
+  const double theirs = reporter.medians["taglib"] / files.size();
   std::printf("\ntags: %zu files, norvale %.1f us/file, taglib %.1f us/file, speedup %.1fx, disagreements %d\n",
               files.size(), ours, theirs, theirs / ours, comparison.Files());
   return 0;

@@ -55,15 +55,29 @@ JsonLine& JsonLine::Null(std::string_view name) {
   return *this;
 }
 
+JsonLine& JsonLine::Boolean(std::string_view name, bool value) {
+  Key(name);
+  body_ += value ? "true" : "false";
+  return *this;
+}
+
+JsonLine& JsonLine::Texts(std::string_view name, const std::vector<std::string>& utf8) {
+  Key(name);
+  body_ += '[';
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (i > 0) body_ += ',';
+    body_ += JsonString(utf8[i]);
+  }
+  body_ += ']';
+  return *this;
+}
+
 JsonLine& JsonLine::Value(std::string_view name, const AttributeValue& value) {
   switch (value.GetType()) {
     case AttributeValue::Type::Integer: return Number(name, value.AsInteger());
     case AttributeValue::Type::Float:
       return std::isfinite(value.AsFloat()) ? Number(name, std::llround(value.AsFloat())) : Null(name);
-    case AttributeValue::Type::Boolean:
-      Key(name);
-      body_ += value.AsBoolean() ? "true" : "false";
-      return *this;
+    case AttributeValue::Type::Boolean: return Boolean(name, value.AsBoolean());
     case AttributeValue::Type::WideText:
     case AttributeValue::Type::AnsiText: return Text(name, Utf16ToUtf8(value.ToUtf16()));
     default: return Null(name);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "metadata/AttributeValue.h"
 
@@ -13,6 +14,9 @@ public:
   JsonLine& Text(std::string_view name, std::string_view utf8);
   JsonLine& Number(std::string_view name, std::int64_t value);
   JsonLine& Null(std::string_view name);
+  JsonLine& Boolean(std::string_view name, bool value);
+  // An array of strings.
+  JsonLine& Texts(std::string_view name, const std::vector<std::string>& utf8);
   // Texts as strings, integers and floats (rounded) as numbers, booleans as true/false, null as null.
   JsonLine& Value(std::string_view name, const AttributeValue& value);
   // "{...}" without a line break.

@@ -1,16 +1,22 @@
 // nvinfo FILE...: for each file, one line with a JSON object of what the player knows about it (the fields of its
-// media information and the stream facts of its headers). Exits with 1 when a file's information could not be read
-// (its line then carries "error"), 2 on a wrong command line.
+// media information and the stream facts of its headers).
+// nvinfo --playlist FILE...: for each playlist file, one line per entry the player would load from it.
+// Exits with 1 when a file could not be read (a line then carries "error"), 2 on a wrong command line.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "metadata/tools/InfoReport.h"
+#include "metadata/tools/PlayListReport.h"
+#include "playlist/PlayListFormats.h"
 #include "support/MarkedText.h"
 #include "support/SystemText.h"
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "support/win/WideText.h"
 #endif
 
@@ -39,8 +45,34 @@ bool PrintFiles(const Options& options) {
   return ok;
 }
 
+// A playlist's entries are resolved against its folder, so the file is named by its whole path.
+std::string WholePath(const std::string& held) {
+#ifdef _WIN32
+  const std::wstring path = nv::MarkedToWide(held);
+  std::wstring whole(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+  whole.resize(GetFullPathNameW(path.c_str(), static_cast<DWORD>(whole.size()), whole.data(), nullptr));
+  return whole.empty() ? held : nv::WideToMarked(whole);
+#else
+  std::error_code error;
+  const std::filesystem::path whole = std::filesystem::absolute(nv::MarkedToUtf8(held), error);
+  return error ? held : nv::Utf8ToMarked(whole.string());
+#endif
+}
+
+bool PrintPlayLists(const Options& options) {
+  nv::SetPlayListFileFormats(&nv::SystemPlayListFormats());
+  bool ok = true;
+  for (const Argument& file : options.files) {
+    for (const std::string& line : nv::PlayListEntriesJson(WholePath(file.held), file.utf8)) {
+      ok = ok && line.find("\"error\":") == std::string::npos;
+      std::printf("%s\n", line.c_str());
+    }
+  }
+  return ok;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: nvinfo FILE...\n");
+  std::fprintf(stderr, "usage: nvinfo FILE...\n       nvinfo --playlist FILE...\n");
   return 2;
 }
 
@@ -48,6 +80,10 @@ int Run(std::vector<Argument> arguments) {
   Options options;
   Mode mode = PrintFiles;
   for (Argument& a : arguments) {
+    if (a.utf8 == "--playlist" && options.files.empty() && mode == PrintFiles) {
+      mode = PrintPlayLists;
+      continue;
+    }
     if (a.utf8.starts_with("--")) return Usage();
     options.files.push_back(std::move(a));
   }
