@@ -7,7 +7,7 @@
 #include <span>
 #include <type_traits>
 
-#include "engine/Spectrum.h"
+#include "engine/Fourier.h"
 #include "engine/VisualizerBlocks.h"
 
 namespace nv {

@@ -139,26 +139,26 @@ private:
 
 enum class StreamKind { Tone, UnknownAudio, UnknownMajorType };
 
-struct StreamSpec {
+struct StreamPlan {
   StreamKind kind;
   double hz = 440;
   int durationMs = 1000;
 };
 
-class SpecStream final : public TXThreadedSourceStream {
+class PlannedStream final : public TXThreadedSourceStream {
 public:
-  SpecStream(std::wstring_view name, TXSourceFilter& filter, const StreamSpec& spec)
-      : TXThreadedSourceStream(name, filter), spec_(spec) {
+  PlannedStream(std::wstring_view name, TXSourceFilter& filter, const StreamPlan& plan)
+      : TXThreadedSourceStream(name, filter), plan_(plan) {
     WAVEFORMATEX format{};
-    format.wFormatTag = spec.kind == StreamKind::Tone ? WAVE_FORMAT_PCM : 0x7FFF;
+    format.wFormatTag = plan.kind == StreamKind::Tone ? WAVE_FORMAT_PCM : 0x7FFF;
     format.nChannels = 2;
     format.nSamplesPerSec = kRate;
     format.nBlockAlign = kFrameBytes;
     format.nAvgBytesPerSec = kRate * kFrameBytes;
     format.wBitsPerSample = 16;
     MediaType type;
-    type.majortype = spec.kind == StreamKind::UnknownMajorType ? kUnknownMajorType : MEDIATYPE_Audio;
-    type.subtype = spec.kind == StreamKind::Tone ? MEDIASUBTYPE_PCM : kUnknownSubtype;
+    type.majortype = plan.kind == StreamKind::UnknownMajorType ? kUnknownMajorType : MEDIATYPE_Audio;
+    type.subtype = plan.kind == StreamKind::Tone ? MEDIASUBTYPE_PCM : kUnknownSubtype;
     type.bFixedSizeSamples = TRUE;
     type.lSampleSize = kFrameBytes;
     type.SetFormat(FORMAT_WaveFormatEx, &format, sizeof format);
@@ -174,14 +174,14 @@ public:
   }
 
   HRESULT FillBuffer(IMediaSample* sample) override {
-    const long long end = static_cast<long long>(spec_.durationMs) * kRate / 1000;
-    if (spec_.kind != StreamKind::Tone || position_ >= end) return S_FALSE;
+    const long long end = static_cast<long long>(plan_.durationMs) * kRate / 1000;
+    if (plan_.kind != StreamKind::Tone || position_ >= end) return S_FALSE;
     BYTE* data = nullptr;
     if (const HRESULT hr = sample->GetPointer(&data); FAILED(hr)) return hr;
     const long long frames = std::min<long long>(sample->GetSize() / kFrameBytes, end - position_);
     auto* out = reinterpret_cast<std::int16_t*>(data);
     for (long long i = 0; i < frames; ++i) {
-      const double phase = 2 * std::numbers::pi * spec_.hz * static_cast<double>(position_ + i) / kRate;
+      const double phase = 2 * std::numbers::pi * plan_.hz * static_cast<double>(position_ + i) / kRate;
       out[2 * i] = out[2 * i + 1] = static_cast<std::int16_t>(std::lround(0.25 * 32767 * std::sin(phase)));
     }
     sample->SetActualDataLength(static_cast<long>(frames * kFrameBytes));
@@ -194,7 +194,7 @@ public:
   }
 
 private:
-  const StreamSpec spec_;
+  const StreamPlan plan_;
   long long position_ = 0;  // frames; the worker's own
 };
 
@@ -202,12 +202,12 @@ enum class Seeking { Absolute, None, Extended };
 
 class TestStreamsSource final : public TXBCRefCounted<TXSourceFilter>, public IAMExtendedSeeking {
 public:
-  TestStreamsSource(const CLSID& clsid, const std::vector<StreamSpec>& specs, Seeking seeking = Seeking::Absolute)
+  TestStreamsSource(const CLSID& clsid, const std::vector<StreamPlan>& plans, Seeking seeking = Seeking::Absolute)
       : TXBCRefCounted(L"Test streams", clsid, nullptr), seeking_(seeking) {
     int number = 1;
-    for (const StreamSpec& spec : specs) {
-      AddStream(std::make_unique<SpecStream>(L"Stream " + std::to_wstring(number++), *this, spec));
-      durationMs_ = std::max(durationMs_, spec.durationMs);
+    for (const StreamPlan& plan : plans) {
+      AddStream(std::make_unique<PlannedStream>(L"Stream " + std::to_wstring(number++), *this, plan));
+      durationMs_ = std::max(durationMs_, plan.durationMs);
     }
   }
 
@@ -288,9 +288,9 @@ DWORD Register(const CLSID& clsid, Make make) {
   return cookie;
 }
 
-ComPtr<IBaseFilter> Streams(const CLSID& clsid, const std::vector<StreamSpec>& specs,
+ComPtr<IBaseFilter> Streams(const CLSID& clsid, const std::vector<StreamPlan>& plans,
                             Seeking seeking = Seeking::Absolute) {
-  return ComPtr<IBaseFilter>(new TestStreamsSource(clsid, specs, seeking));
+  return ComPtr<IBaseFilter>(new TestStreamsSource(clsid, plans, seeking));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "engine/Spectrum.h"
+#include "engine/Fourier.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/EngineConstants.h"
-#include "engine/Spectrum.h"
+#include "engine/Fourier.h"
 
 namespace nv {
 namespace {
