@@ -1,6 +1,7 @@
 #pragma once
-// Playlist files (M3U, M3U8, PLS, CUE). The formats themselves belong to the playlist-file work, which installs
-// them here; until then a list has neither reader nor writer and says so.
+// Playlist files (M3U, M3U8, PLS, CUE) as the list sees them. The readers and writers stand behind
+// `TPlayListFileFormats` so that the model does not depend on them; start-up installs `SystemPlayListFormats()`,
+// and a list with none installed says so rather than reading nothing.
 #include <string_view>
 #include <vector>
 

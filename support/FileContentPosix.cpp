@@ -10,17 +10,11 @@
 
 #include "support/Errors.h"
 #include "support/FileContent.h"
-#include "support/MarkedText.h"
+#include "support/PosixPath.h"
 
 namespace nv::platform {
 
 namespace {
-
-std::string NativePath(std::string_view path) {
-  std::string native = MarkedToUtf8(path);
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
-}
 
 [[noreturn]] void RaiseErrno() {
   const int code = errno;
@@ -58,7 +52,7 @@ void WriteAll(int fd, std::string_view bytes) {
 }  // namespace
 
 std::string ReadFileBytes(std::string_view path) {
-  const Descriptor file(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  const Descriptor file(::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) RaiseErrno();
   struct stat status {};
   if (::fstat(file.Get(), &status) != 0) RaiseErrno();
@@ -80,8 +74,8 @@ std::string ReadFileBytes(std::string_view path) {
 }
 
 void WriteFileReplacing(std::string_view path, std::string_view bytes, const std::function<void()>& written) {
-  const std::string target = NativePath(path);
-  const std::string temporary = NativePath(ReplacementFileName(path));
+  const std::string target = PosixPath(path);
+  const std::string temporary = PosixPath(ReplacementFileName(path));
   try {
     Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (file.Get() < 0) RaiseErrno();

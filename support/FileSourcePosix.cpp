@@ -1,10 +1,10 @@
-// Files natively: POSIX descriptors and pread, the path as UTF-8.
+// Files natively: POSIX descriptors and pread.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/FileSource.h"
-#include "support/MarkedText.h"
+#include "support/PosixPath.h"
 
 namespace nv::platform {
 
@@ -36,7 +36,7 @@ private:
 }  // namespace
 
 std::unique_ptr<ByteSource> OpenFileSource(std::string_view path) {
-  const int fd = ::open(MarkedToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat status {};
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -48,7 +48,7 @@ std::unique_ptr<ByteSource> OpenFileSource(std::string_view path) {
 
 std::optional<std::uint64_t> FileSizeOf(std::string_view path) {
   struct stat status {};
-  if (::stat(MarkedToUtf8(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  if (::stat(PosixPath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   return static_cast<std::uint64_t>(status.st_size);
 }
 

@@ -8,28 +8,23 @@
 
 #include "support/FileSystem.h"
 #include "support/MarkedText.h"
+#include "support/PosixPath.h"
 
 namespace nv {
 
 namespace {
 
-std::string NativePath(std::string_view path) {
-  std::string native = MarkedToUtf8(path);
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
-}
-
 class PosixFileSystem final : public FileSystem {
 public:
   PathKind KindOf(std::string_view path) override {
     struct stat status {};
-    if (path.empty() || ::stat(NativePath(path).c_str(), &status) != 0) return PathKind::None;
+    if (path.empty() || ::stat(platform::PosixPath(path).c_str(), &status) != 0) return PathKind::None;
     if (S_ISDIR(status.st_mode)) return PathKind::Folder;
     return S_ISREG(status.st_mode) ? PathKind::File : PathKind::None;
   }
 
   bool ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) override {
-    const std::string native = NativePath(folder);
+    const std::string native = platform::PosixPath(folder);
     DIR* dir = ::opendir(native.c_str());
     if (!dir) return false;
     while (const dirent* entry = ::readdir(dir)) {
