@@ -1,15 +1,15 @@
 // playlist: the playlist model's operations at 1,000, 10,000 and 100,000 entries (Google Benchmark, manual time,
 // setup not counted): adding files, finding every entry by name, removing 10 % duplicates, sorting by each key of
 // the sort menu, building the shuffled order and stepping through it, and a full background-information pass.
-// Times are the CPU time of the benchmark's thread, so that other work on a shared machine does not count; each
-// operation's fastest run at each size is printed with its growth from 10,000 to 100,000 entries (linear work grows 10x, n log n about 12.5x, quadratic work 100x); then the
-// heap a list of 100,000 read entries holds and the peak memory of a process that runs every operation once at each
-// size; ends with the summary line.
+// Times are the CPU time of the benchmark's thread, so that other work on a shared machine does not count, and every
+// run starts with cold caches. Prints each operation's fastest run at each size and its growth from 10,000 to
+// 100,000 entries (linear work grows 10x, n log n about 12.5x, quadratic work 100x); then the heap a list of 100,000
+// read entries holds and the peak memory of a process that runs every operation once at each size; ends with the
+// summary line.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <sys/resource.h>
-
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
