@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/GraphRef.h"
 #include "engine/GraphRules.h"
 #include "engine/GraphTypes.h"
 #include "engine/win/GraphPins.h"
@@ -26,34 +27,6 @@
 #include "support/win/DirectShowQNetwork.h"
 
 namespace nv {
-
-// A counted hold on a graph (or anything with AddRef and Release): the graph frees itself when the last hold goes.
-template <class Graph>
-class TXGraphRef {
-public:
-  TXGraphRef() = default;
-  TXGraphRef(Graph* graph) : graph_(graph) {
-    if (graph_) graph_->AddRef();
-  }
-  TXGraphRef(const TXGraphRef& other) : TXGraphRef(other.graph_) {}
-  TXGraphRef(TXGraphRef&& other) noexcept : graph_(std::exchange(other.graph_, nullptr)) {}
-  TXGraphRef& operator=(TXGraphRef other) noexcept {
-    std::swap(graph_, other.graph_);
-    return *this;
-  }
-  ~TXGraphRef() { Reset(); }
-
-  void Reset() {
-    if (Graph* graph = std::exchange(graph_, nullptr)) graph->Release();
-  }
-  Graph* Get() const { return graph_; }
-  Graph* operator->() const { return graph_; }
-  Graph& operator*() const { return *graph_; }
-  explicit operator bool() const { return graph_ != nullptr; }
-
-private:
-  Graph* graph_ = nullptr;
-};
 
 // What loading the source works with on the worker thread: its own references and copies, because an abandoned
 // worker outlives the build that started it.
