@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 
+#include "engine/MediaExtensions.h"
 #include "support/Errors.h"
 #include "support/TextCompare.h"
 
@@ -27,8 +28,10 @@ std::int32_t UnitsToMs(std::int64_t units) {
 
 }  // namespace
 
-TPlayerCore::TPlayerCore(const TPlayListEnvironment& environment)
-    : playList_(std::make_unique<TXPlayerPlayList>(*this, environment)) {}
+TPlayerCore::TPlayerCore(const TPlayListEnvironment& environment) {
+  for (const std::u16string_view extension : kBuiltInMediaExtensions) AddKnownExtension(std::u16string(extension));
+  playList_ = std::make_unique<TXPlayerPlayList>(*this, environment);
+}
 
 TPlayerCore::~TPlayerCore() = default;
 

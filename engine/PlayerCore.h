@@ -122,7 +122,7 @@ public:
   bool IsSeekable();
   TXAudioInfo GetAudioInfo();
 
-  // Media extensions with their dot, sorted, each once.
+  // Media extensions with their dot, sorted, each once; the built-in ones from the start.
   void AddKnownExtension(std::u16string extension);
   const std::vector<std::u16string>& KnownExtensions() const { return knownExtensions_; }
   // "*.mp3;*.ogg;..." for open dialogs.

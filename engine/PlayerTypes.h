@@ -22,8 +22,8 @@ enum TPlayerEventType : std::uint8_t {
   peVideoBuildEnd = 13,
   peFullScreenChanged = 14,
   peItemInfoChanged = 15,  // the item
-  peGraphBuilt = 16,       // the graph, built or failed
-  peTransitionStarted = 17,  // the incoming graph
+  peGraphBuilt = 16,       // the graph (a TPlaybackGraph), built or failed
+  peTransitionStarted = 17,  // the incoming graph (a TPlaybackGraph)
 };
 
 // Which renderers a video stream is offered when its rule names none.

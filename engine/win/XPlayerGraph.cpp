@@ -239,12 +239,12 @@ std::string TXPlayerGraph::GetRedirection() {
 
 void TXPlayerGraph::DoBuilt() {
   if (!player_) return;
-  player_->Notify(peGraphBuilt, this);
+  player_->Notify(peGraphBuilt, static_cast<TPlaybackGraph*>(this));
   ApplyVolume();
 }
 
 void TXPlayerGraph::DoError(const std::exception& error) {
-  if (player_) player_->Notify(peGraphBuilt, this);
+  if (player_) player_->Notify(peGraphBuilt, static_cast<TPlaybackGraph*>(this));
   if (item_) item_->StoreError(error);
 }
 
@@ -265,6 +265,13 @@ void TXPlayerGraph::ApplyVolume() {
   if (!player_ || State() != gsBuilt || FAILED(Builder()->QueryInterface(IID_PPV_ARGS(&audio)))) return;
   audio->put_Volume(GraphVolume(player_->Volume(), player_->Muted(), attenuation_));
   audio->put_Balance(GraphBalance(player_->Balance()));
+}
+
+std::optional<std::int64_t> TXPlayerGraph::BufferedAfterEnd() {
+  IXPCMAudioInfo* pcm = PCMInfo();
+  LONGLONG buffered = 0;
+  if (State() != gsBuilt || !pcm || !pcm->IsEndOfStream() || FAILED(pcm->GetBufferedTime(&buffered))) return {};
+  return buffered;
 }
 
 void TXPlayerGraph::SetAttenuation(int percent) {

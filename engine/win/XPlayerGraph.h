@@ -7,13 +7,15 @@
 // player's minimum position on; maps the player's volume and balance onto the graph; and turns the graph's events
 // into calls on the player.
 //
-// The player holds its graphs counted (TXGraphRef). When it lets go of a graph that is still building further up
-// the call stack, it calls DetachPlayer, so that the build can no longer reach the player or the item.
+// The player holds its graphs counted (TXGraphRef) and sees them as TPlaybackGraphs. When it lets go of a graph
+// that is still building further up the call stack, it calls DetachPlayer, so that the build can no longer reach
+// the player or the item.
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "engine/GraphRules.h"
+#include "engine/PlaybackGraph.h"
 #include "engine/win/GraphPlayer.h"
 #include "engine/win/XGraph.h"
 
@@ -21,22 +23,41 @@ namespace nv {
 
 class TXPlayListItem;
 
-class TXPlayerGraph : public TXGraph {
+class TXPlayerGraph : public TXGraph, public TPlaybackGraph {
 public:
   // Builds for the item's file name, with the player's window as the notify window.
   TXPlayerGraph(TGraphPlayer& player, TXPlayListItem* item);
   ~TXPlayerGraph() override;
 
   TGraphPlayer* Player() const { return player_; }
-  TXPlayListItem* Item() const { return item_; }
+  TXPlayListItem* Item() const override { return item_; }
   // The player let go: no more calls to it, and the item is no longer this graph's to touch.
-  void DetachPlayer();
+  void DetachPlayer() override;
 
   // Fade attenuation in percent: 0 full volume, 100 silent.
-  std::uint8_t Attenuation() const { return attenuation_; }
-  void SetAttenuation(int percent);
+  std::uint8_t Attenuation() const override { return attenuation_; }
+  void SetAttenuation(int percent) override;
   // The player's volume, mute and balance (and the attenuation) onto the built graph.
-  void ApplyVolume();
+  void ApplyVolume() override;
+
+  // The graph as the player's logic sees it.
+  unsigned long AddRef() override { return TXGraph::AddRef(); }
+  unsigned long Release() override { return TXGraph::Release(); }
+  TXGraphState State() const override { return TXGraph::State(); }
+  void Play() override { TXGraph::Play(); }
+  void Pause() override { TXGraph::Pause(); }
+  void Stop() override { TXGraph::Stop(); }
+  void Close() override { TXGraph::Close(); }
+  void ReportError(const std::exception& error) override { DoError(error); }
+  std::int64_t Duration() override { return TXGraph::Duration(); }
+  std::int64_t Position() override { return TXGraph::Position(); }
+  bool Seek(std::int64_t position) override { return SUCCEEDED(SetPosition(position)); }
+  bool CanSeek() override { return TXGraph::CanSeek(); }
+  bool IsSeekable() override { return TXGraph::IsSeekable(); }
+  bool HasAudio() const override { return TXGraph::HasAudio(); }
+  bool HasVideo() const override { return TXGraph::HasVideo(); }
+  TXAudioInfo GetAudioInfo() override { return TXGraph::GetAudioInfo(); }
+  std::optional<std::int64_t> BufferedAfterEnd() override;
 
   // The building attempt in use: 1 normal, 2 fail-safe. The arrays below are indexed by attempt - 1.
   int Attempt() const { return attempt_; }
