@@ -9,7 +9,8 @@
 //   --crossfade MS    crossfading of MS (with --advance MS)         --unbroken  unbroken play
 //   --smooth MS       smooth navigation of MS
 //   --spectrum        an observer that wants the spectrum and the waveform; each frame is logged
-//   --at MS COMMAND   runs COMMAND at MS: play, pause, stop, next, previous, quit, seek=MS, volume=N, balance=N
+//   --at MS COMMAND   runs COMMAND MS after playback first started: play, pause, stop, next, previous, quit,
+//                     seek=MS, volume=N, balance=N
 //   --drain MS        after the last item ends, waits this long before leaving (800), so the sound plays out
 //   --timeout MS      leaves after this long whatever happens (60000)
 // Exits with 0, or 2 on a wrong command line.
@@ -215,6 +216,8 @@ int Main(const Options& options) {
   nv::SetPlayListFileFormats(&nv::SystemPlayListFormats());
 
   long quitAt = -1;
+  // When playback first started: the commands' times count from there.
+  long playingFrom = -1;
   {
     nv::TXPlayer player;
     player.BeginLoading();
@@ -233,7 +236,10 @@ int Main(const Options& options) {
       log.Line(kEventNames[event], EventDetail(player, event, param));
       // The list has already stepped: still stopped means nothing follows.
       if (event == nv::peCompleted && player.State() == nv::TXPlayerState::psStopped) quitAt = log.Now() + options.drainMs;
-      if (event == nv::peStateChanged && player.State() == nv::TXPlayerState::psPlaying) quitAt = -1;
+      if (event == nv::peStateChanged && player.State() == nv::TXPlayerState::psPlaying) {
+        quitAt = -1;
+        if (playingFrom < 0) playingFrom = log.Now();
+      }
     };
     player.OnBuildError = [&](const std::string& fileName, nv::TXGraphBuildPhase phase, const nv::TXPlayerGraphInfo&,
                               const std::exception& error) {
@@ -262,14 +268,16 @@ int Main(const Options& options) {
     while (!quit && log.Now() < options.timeoutMs && (quitAt < 0 || log.Now() < quitAt)) {
       const long now = log.Now();
       long wait = std::min<long>(options.timeoutMs - now, 50);
-      if (next < options.commands.size()) wait = std::min(wait, std::max(options.commands[next].atMs - now, 0L));
+      if (next < options.commands.size() && playingFrom >= 0)
+        wait = std::min(wait, std::max(playingFrom + options.commands[next].atMs - now, 0L));
       MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(wait, 0L)), QS_ALLINPUT);
       MSG message;
       while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }
-      while (!quit && next < options.commands.size() && options.commands[next].atMs <= log.Now()) {
+      while (!quit && playingFrom >= 0 && next < options.commands.size() &&
+             playingFrom + options.commands[next].atMs <= log.Now()) {
         const std::wstring& command = options.commands[next++].text;
         log.Line("command", nv::MarkedToUtf8(nv::WideToMarked(command)));
         try {
