@@ -12,32 +12,6 @@
 namespace nv::test {
 namespace {
 
-// A tone heard for at least this long counts as an item heard (the test tones last a second).
-constexpr double kShortestToneMs = 300;
-
-struct HeardTone {
-  double hz;
-  Span span;
-};
-
-// The tones among `candidates` heard, in the order they began.
-std::vector<HeardTone> HeardTones(const Recording& recording, const std::vector<double>& candidates) {
-  std::vector<HeardTone> heard;
-  for (const double hz : candidates)
-    for (const Span& span : SpansOfFrequency(recording, hz, hz * 0.03))
-      if (span.LengthMs() >= kShortestToneMs) heard.push_back({hz, span});
-  std::sort(heard.begin(), heard.end(), [](const HeardTone& a, const HeardTone& b) {
-    return a.span.startMs < b.span.startMs;
-  });
-  return heard;
-}
-
-std::vector<double> Frequencies(const std::vector<HeardTone>& heard) {
-  std::vector<double> frequencies;
-  for (const HeardTone& tone : heard) frequencies.push_back(tone.hz);
-  return frequencies;
-}
-
 // The items the player made current, in order (file names without their folder).
 std::vector<std::string> CurrentItems(const PlayerRun& run) {
   std::vector<std::string> items;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -14,6 +15,9 @@
 namespace nv::test {
 
 namespace {
+
+// A tone heard for at least this long counts as an item heard (the test tones last a second or more).
+constexpr double kShortestToneMs = 300;
 
 // Longer than any run of the tests; nvplay's own timeout ends it first.
 constexpr DWORD kRunTimeoutMs = 90000;
@@ -38,6 +42,22 @@ std::vector<PlayerLogLine> ReadLog(const std::string& path) {
 std::string BaseName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 }  // namespace
+
+std::vector<HeardTone> HeardTones(const Recording& recording, const std::vector<double>& candidates) {
+  std::vector<HeardTone> heard;
+  for (const double hz : candidates)
+    for (const Span& span : SpansOfFrequency(recording, hz, hz * 0.03))
+      if (span.LengthMs() >= kShortestToneMs) heard.push_back({hz, span});
+  std::sort(heard.begin(), heard.end(),
+            [](const HeardTone& a, const HeardTone& b) { return a.span.startMs < b.span.startMs; });
+  return heard;
+}
+
+std::vector<double> Frequencies(const std::vector<HeardTone>& heard) {
+  std::vector<double> frequencies;
+  for (const HeardTone& tone : heard) frequencies.push_back(tone.hz);
+  return frequencies;
+}
 
 long PlayerLogLine::Number(std::size_t field) const {
   return field < fields.size() ? std::stol(fields[field]) : 0;

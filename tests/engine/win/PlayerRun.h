@@ -31,6 +31,14 @@ struct PlayerRun {
   const PlayerLogLine* Next(const std::string& what, const PlayerLogLine& line) const;
 };
 
+// The tones among `candidates` heard for at least 300 ms each, in the order they began.
+struct HeardTone {
+  double hz;
+  Span span;
+};
+std::vector<HeardTone> HeardTones(const Recording& recording, const std::vector<double>& candidates);
+std::vector<double> Frequencies(const std::vector<HeardTone>& heard);
+
 // Runs nvplay with `arguments` and the test media `files` (names in the media folder), and records the sink from
 // before the program starts until it ends.
 PlayerRun RunPlayer(const std::vector<std::string>& arguments, const std::vector<std::string>& files,
