@@ -13,6 +13,10 @@
 #
 # norvale_benchmark(NAME SOURCES ... [LIBS ...])
 #   A benchmark program bench_NAME in the bench preset, run by `tools/bench NAME`.
+#
+# norvale_wine_benchmark(NAME SOURCES ... [LIBS ...])
+#   A measurement that needs Windows and the Wine test environment (what the null sink hears): bench_NAME in the
+#   win64 preset, with the Windows test support; `tools/bench NAME` runs it inside the environment.
 
 set(NORVALE_TEST_DATA_DIR ${PROJECT_SOURCE_DIR}/tests/data)
 
@@ -79,4 +83,13 @@ function(norvale_benchmark name)
   endif()
   add_executable(bench_${name} ${arg_SOURCES})
   target_link_libraries(bench_${name} PRIVATE norvale_core ${arg_LIBS})
+endfunction()
+
+function(norvale_wine_benchmark name)
+  cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT WIN32 OR NOT NORVALE_TESTS)
+    return()
+  endif()
+  add_executable(bench_${name} ${arg_SOURCES})
+  target_link_libraries(bench_${name} PRIVATE norvale_test_support_win ${arg_LIBS})
 endfunction()

@@ -19,6 +19,10 @@ namespace {
 // A tone heard for at least this long counts as an item heard (the test tones last a second or more).
 constexpr double kShortestToneMs = 300;
 
+constexpr double kHeardDb = -60;
+constexpr double kToneStepMs = 25;
+constexpr double kClickMs = 100;
+
 // Longer than any run of the tests; nvplay's own timeout ends it first.
 constexpr DWORD kRunTimeoutMs = 90000;
 
@@ -59,6 +63,24 @@ std::vector<double> Frequencies(const std::vector<HeardTone>& heard) {
   return frequencies;
 }
 
+std::vector<Span> ToneRuns(const Recording& recording, double hz) {
+  std::vector<Span> runs;
+  for (double at = 0; at + 2 * kToneStepMs <= recording.DurationMs(); at += kToneStepMs) {
+    if (ToneLevelDb(recording, hz, at, at + 2 * kToneStepMs) < kHeardDb) continue;
+    if (runs.empty() || at - runs.back().endMs > kClickMs) runs.push_back({at, at});
+    runs.back().endMs = at + 2 * kToneStepMs;
+  }
+  std::erase_if(runs, [](const Span& run) { return run.LengthMs() <= kClickMs; });
+  return runs;
+}
+
+Span ToneSpan(const Recording& recording, double hz) {
+  Span longest{-1, -1};
+  for (const Span& run : ToneRuns(recording, hz))
+    if (longest.startMs < 0 || run.LengthMs() > longest.LengthMs()) longest = run;
+  return longest;
+}
+
 long PlayerLogLine::Number(std::size_t field) const {
   return field < fields.size() ? std::stol(fields[field]) : 0;
 }
@@ -97,11 +119,18 @@ const PlayerLogLine* PlayerRun::Next(const std::string& what, const PlayerLogLin
 
 PlayerRun RunPlayer(const std::vector<std::string>& arguments, const std::vector<std::string>& files,
                     const std::string& recordingName) {
+  std::vector<std::string> paths;
+  for (const std::string& file : files) paths.push_back(MediaPath(file.c_str()));
+  return RunPlayerOn(arguments, paths, recordingName);
+}
+
+PlayerRun RunPlayerOn(const std::vector<std::string>& arguments, const std::vector<std::string>& files,
+                      const std::string& recordingName) {
   const std::string logPath = UnixToWindowsPathA(BinaryDir()) + "\\" + recordingName + ".log";
   DeleteFileA(logPath.c_str());
   std::wstring commandLine = Quoted(UnixToWindowsPathA(NV_PLAYER_PROGRAM)) + L" --log " + Quoted(logPath);
   for (const std::string& argument : arguments) commandLine += L" " + Quoted(argument);
-  for (const std::string& file : files) commandLine += L" " + Quoted(MediaPath(file.c_str()));
+  for (const std::string& file : files) commandLine += L" " + Quoted(file);
 
   AudioRecorder recorder(recordingName);
   recorder.Start();

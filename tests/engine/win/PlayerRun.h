@@ -39,8 +39,19 @@ struct HeardTone {
 std::vector<HeardTone> HeardTones(const Recording& recording, const std::vector<double>& candidates);
 std::vector<double> Frequencies(const std::vector<HeardTone>& heard);
 
-// Runs nvplay with `arguments` and the test media `files` (names in the media folder), and records the sink from
-// before the program starts until it ends.
+// The stretches where `hz` is heard at its own level, whatever else plays: down to -60 dB (the test tones play at
+// -6 dB), far above the other tones' leakage into its frequency. The click of a graph starting or stopping reaches
+// every frequency for a moment, so a stretch shorter than 100 ms is not a tone, and quiet moments that short do
+// not split one.
+std::vector<Span> ToneRuns(const Recording& recording, double hz);
+// The longest of them; {-1, -1} when the tone is not heard.
+Span ToneSpan(const Recording& recording, double hz);
+
+// Runs nvplay with `arguments` and `files` (Windows paths), and records the sink from before the program starts
+// until it ends.
+PlayerRun RunPlayerOn(const std::vector<std::string>& arguments, const std::vector<std::string>& files,
+                      const std::string& recordingName);
+// The same with names in the test media folder.
 PlayerRun RunPlayer(const std::vector<std::string>& arguments, const std::vector<std::string>& files,
                     const std::string& recordingName);
 

@@ -11,26 +11,6 @@
 namespace nv::test {
 namespace {
 
-// The test tones play at half scale (-6 dB); a tone counts as heard down to this level, where a fade's tail is
-// still audible but the other tones' leakage into its frequency is not.
-constexpr double kHeardDb = -60;
-constexpr double kStepMs = 25;
-// The click of a graph starting or stopping reaches every frequency for a moment; a tone is heard only when it
-// lasts longer than that.
-constexpr double kClickMs = 100;
-
-// The longest stretch where `hz` is heard (its own level, whatever else plays); none is {-1, -1}.
-Span ToneSpan(const Recording& recording, double hz) {
-  Span longest{-1, -1}, current{-1, -1};
-  for (double at = 0; at + 2 * kStepMs <= recording.DurationMs(); at += kStepMs) {
-    if (ToneLevelDb(recording, hz, at, at + 2 * kStepMs) < kHeardDb) continue;
-    if (current.startMs < 0 || at - current.endMs > kClickMs) current.startMs = at;
-    current.endMs = at + 2 * kStepMs;
-    if (current.LengthMs() > longest.LengthMs() || longest.startMs < 0) longest = current;
-  }
-  return longest;
-}
-
 std::string Describe(const Span& span) {
   return std::to_string(static_cast<long>(span.startMs)) + ".." + std::to_string(static_cast<long>(span.endMs));
 }
