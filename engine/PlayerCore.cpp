@@ -241,6 +241,9 @@ void TPlayerCore::PlayGraph(TPlaybackGraph& graph) {
     throw;
   } catch (const std::exception& error) {
     graph.ReportError(error);
+    // A built graph that will not run would stay current, silent, for good: closed, the next position tick finds it
+    // dead and moves on.
+    graph.Close();
   }
 }
 

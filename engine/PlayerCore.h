@@ -182,7 +182,7 @@ private:
   void StartPlayback();
   void StopPlayback();
   void StartTimers();
-  // Plays `graph`; an error is reported on it, the silent abort passes on.
+  // Plays `graph`; an error is reported on it and closes it, the silent abort passes on.
   void PlayGraph(TPlaybackGraph& graph);
   // Makes the prepared graph current (or stops when there is none): the end of the current item.
   void CompleteCurrent();

@@ -189,13 +189,18 @@ TEST_F(PlayerCoreTest, AFailedBuildIsReportedOnceAndTheNextTickMovesOn) {
   EXPECT_TRUE(player.Current().running);
 }
 
-TEST_F(PlayerCoreTest, AGraphThatWillNotRunIsReportedOnIt) {
-  player.AddItems("a");
+// A graph that was built but would not run used to stay current, silent at position 0, until the user stepped in.
+TEST_F(PlayerCoreTest, AGraphThatWillNotRunIsReportedAndTheNextTickMovesOn) {
+  player.AddItems("ab");
   player.scripts["a"].playRaises = true;
   player.PlayList().StartCurrent(true);
   EXPECT_EQ(player.State(), TXPlayerState::psPlaying);
   EXPECT_EQ(player.Current().errors, Events{"The graph could not run."});
   EXPECT_EQ(player.PlayList().Items(0).ErrorText, "The graph could not run.");
+  player.TakeEvents();
+  player.PositionTickAt(0);
+  EXPECT_EQ(player.TakeEvents(), (Events{"GraphBuilt b", "CurrentChanged b", "StateChanged playing", "Completed"}));
+  EXPECT_TRUE(player.Current().running);
 }
 
 // --- seeking
