@@ -275,6 +275,7 @@ void TPlayerCore::StopPlayback() {
   KillTimer(kPositionTimer);
   transition_ = TXTransitionState::tsNone;
   fadeDuration_ = 0;
+  nextRefused_ = false;
   DropGraph(nextGraph_);
   if (const TXGraphRef<TPlaybackGraph> graph = graph_) {
     graph->Close();
@@ -329,6 +330,7 @@ void TPlayerCore::GraphCompleted(TPlaybackGraph& graph) {
 
 void TPlayerCore::CompleteCurrent() {
   if (nextGraph_) {
+    nextRefused_ = false;
     TXGraphRef<TPlaybackGraph> previous = std::exchange(graph_, std::exchange(nextGraph_, {}));
     DropGraph(previous);
     const TXGraphRef<TPlaybackGraph> graph = graph_;

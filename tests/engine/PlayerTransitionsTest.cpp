@@ -522,6 +522,31 @@ TEST(PlayerTransitionErrors, ANextGraphThatWillNotRun) {
   }
 }
 
+// The next item's graph refused to run when the crossfade into it began. It used to be dropped and asked for again at
+// the next position tick, built and refused again, every 100 ms until the current item ended.
+TEST(PlayerTransitionErrors, ANextItemThatWillNotRunIsAskedForOnceAndPassedOver) {
+  TestEnvironment env;
+  TestPlayerCore player(env);
+  player.Properties.Crossfading = true;
+  player.scripts["b"].playRaises = true;
+  player.AddItems("abc");
+  player.PlayList().StartCurrent(true);
+  for (std::int64_t ms = 12000; ms < kItemMs; ms += 100) player.PositionTickAt(ms);
+  EXPECT_EQ(player.Count("PrepareNext"), 1);
+  EXPECT_EQ(player.graphsMade, 2);
+  EXPECT_EQ(player.Current().attenuation, 0);
+
+  player.CompleteCurrentGraph();
+  EXPECT_EQ(player.CurrentName(), "b") << "played in turn, it is tried once more";
+  player.TakeEvents();
+  player.PositionTickAt(0);
+  EXPECT_EQ(player.TakeEvents(), (Events{"GraphBuilt c", "CurrentChanged c", "StateChanged playing", "Completed"}));
+  EXPECT_EQ(player.graphsMade, 4) << "b built twice in all: prepared, then played in turn";
+
+  for (std::int64_t ms = 12000; ms < 12500; ms += 100) player.PositionTickAt(ms);
+  EXPECT_EQ(player.Count("PrepareNext"), 1) << "the last item: nothing to prepare";
+}
+
 TEST(PlayerTransitionErrors, LettingGoOfThePreparedGraph) {
   const struct {
     const char* name;
