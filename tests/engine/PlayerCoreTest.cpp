@@ -203,6 +203,47 @@ TEST_F(PlayerCoreTest, AGraphThatWillNotRunIsReportedAndTheNextTickMovesOn) {
   EXPECT_TRUE(player.Current().running);
 }
 
+// --- commands that arrive while a graph builds (a build handles messages)
+
+TEST(PlayerReentry, CommandsDuringTheCurrentGraphsBuild) {
+  const struct {
+    const char* name;
+    std::function<void(TestPlayerCore&)> command;
+    TXPlayerState state;
+    const char* current;
+    Events events;
+  } cases[] = {
+      {"stop", [](auto& p) { p.Stop(); }, TXPlayerState::psStopped, "a", {"StateChanged stopped", "CurrentChanged a"}},
+      {"pause", [](auto& p) { p.Pause(); }, TXPlayerState::psPaused, "a",
+       {"StateChanged paused", "GraphBuilt a", "CurrentChanged a", "StateChanged paused"}},
+      {"another item", [](auto& p) { p.PlayList().PlayIndex(1, true, TSetCurrentMode::smNormal); },
+       TXPlayerState::psPlaying, "b", {"GraphBuilt b", "CurrentChanged b", "CurrentChanged b", "StateChanged playing"}},
+      {"the item removed", [](auto& p) { p.PlayList().Delete(0); }, TXPlayerState::psStopped, "nil",
+       {"CurrentChanged nil", "StateChanged stopped", "CurrentChanged nil"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestEnvironment env;
+    TestPlayerCore player(env);
+    player.AddItems("ab");
+    bool building = false;
+    player.scripts["a"].duringBuild = [&] {
+      building = player.IsBuilding();
+      c.command(player);
+    };
+    player.PlayList().StartCurrent(true);
+    EXPECT_TRUE(building);
+    EXPECT_FALSE(player.IsBuilding());
+    EXPECT_EQ(player.State(), c.state);
+    EXPECT_EQ(player.CurrentName(), c.current);
+    EXPECT_EQ(player.TakeEvents(), c.events);
+    const bool playing = c.state == TXPlayerState::psPlaying;
+    EXPECT_EQ(player.TimerRunning(kPositionTimer), playing);
+    EXPECT_EQ(player.Graph() && player.Current().running, playing);
+    EXPECT_EQ(player.liveGraphs.size(), player.Graph() ? 1u : 0u);
+  }
+}
+
 // --- seeking
 
 TEST_F(PlayerCoreTest, SeeksAreClampedToTheItem) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,18 @@ void FakeGraph::DetachPlayer() {
 void FakeGraph::Build() {
   ++builds;
   state = gsBuilding;
+  if (auto during = std::exchange(script.duringBuild, nullptr)) {
+    // As the system's graphs do: the build is counted on the player, holds the graph, ends closed when the graph
+    // was closed meanwhile, and raises the silent abort when its hold was the last.
+    AddRef();
+    player_->BuildBegins();
+    during();
+    player_->BuildEnds();
+    const bool aborted = state == gsAborting;
+    if (aborted) state = gsClosed;
+    if (Release() == 0) throw EAbort();
+    if (aborted) return;
+  }
   if (script.buildWaits) return;
   if (script.buildFails) {
     state = gsFailed;
@@ -116,18 +129,28 @@ bool FakeGraph::Prepare() {
 }
 
 void FakeGraph::Play() {
+  const int commands = runCommands_;
   if (!Prepare()) return;
-  // A graph asked to run while it builds runs once built, as the system's graphs do.
+  // A pause or stop that arrived during the build is the last word.
+  if (runCommands_ != commands) return;
+  // A graph asked to run while it builds runs once built.
   if (state == gsBuilt && script.playRaises) throw std::runtime_error("The graph could not run.");
   running = true;
 }
 
 void FakeGraph::Pause() {
+  ++runCommands_;
   if (script.pauseRaises) throw std::runtime_error("The graph could not pause.");
   running = false;
 }
 
+void FakeGraph::Stop() {
+  ++runCommands_;
+  running = false;
+}
+
 void FakeGraph::Close() {
+  ++runCommands_;
   running = false;
   position = 0;
   if (state == gsBuilt) state = gsClosed;

@@ -3,6 +3,7 @@
 // player over them that records its timers, visualiser, priority class and every event, with a clock the test
 // moves by hand.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -25,6 +26,8 @@ struct GraphScript {
   bool buildWaits = false;   // the build goes on until FinishBuild
   bool playRaises = false;   // the graph is built but will not run
   bool pauseRaises = false;
+  // Runs while the graph builds, as a message handled meanwhile would (the user's command, another graph's event).
+  std::function<void()> duringBuild;
 };
 
 class TestPlayerCore;
@@ -44,7 +47,7 @@ public:
   ~FakeGraph();
 
   const std::string name;
-  const GraphScript script;
+  GraphScript script;
   TXGraphState state = gsClosed;
   bool running = false;  // asked to run (one that builds runs once built)
   bool detached = false;
@@ -70,7 +73,7 @@ public:
   bool Prepare() override;
   void Play() override;
   void Pause() override;
-  void Stop() override { running = false; }
+  void Stop() override;
   void Close() override;
   void ReportError(const std::exception& error) override;
   std::int64_t Duration() override { return state == gsBuilt ? std::int64_t{script.durationMs} * 10000 : 0; }
@@ -92,6 +95,7 @@ private:
   TestPlayerCore* player_;
   TXPlayListItem* item_;
   unsigned long references_ = 0;
+  int runCommands_ = 0;  // pauses, stops and closes so far
 };
 
 class TestPlayerCore final : public TPlayerCore {

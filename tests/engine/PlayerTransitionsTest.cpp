@@ -97,7 +97,7 @@ TEST(PlayerRequestNext, WhenNothingIsPrepared) {
       {"the last item with repeat", [](auto& p) { p.PlayList().SetOptions(ploRepeat); }, 1, "a"},
       // A prepared graph would replace the picture seconds early.
       {"a video plays", [](auto& p) { p.scripts["a"].hasVideo = true; }, 0, nullptr},
-      {"a video without sound plays", [](auto& p) { p.scripts["a"] = {.hasAudio = false, .hasVideo = true}; }, 0,
+      {"a video without sound plays", [](auto& p) { p.scripts["a"].hasAudio = false, p.scripts["a"].hasVideo = true; }, 0,
        nullptr},
       {"the duration is unknown", [](auto& p) { p.scripts["a"].durationMs = 0; }, 0, nullptr},
   };
@@ -421,7 +421,7 @@ TEST(PlayerSmoothNavigation, NextDuringPlaybackFadesOrSwitches) {
       {"smooth navigation off", [](auto& p) { p.Properties.SmoothNavigation = false; }, false},
       {"paused", [](auto&) {}, false, TXPlayerState::psPaused},
       {"a video plays", [](auto& p) { p.scripts["a"].hasVideo = true; }, false},
-      {"to a video", [](auto& p) { p.scripts["b"] = {.hasAudio = false, .hasVideo = true}; }, true},
+      {"to a video", [](auto& p) { p.scripts["b"].hasAudio = false, p.scripts["b"].hasVideo = true; }, true},
       {"the current graph is still building", [](auto& p) { p.scripts["a"].buildWaits = true; }, false},
   };
   for (const auto& c : cases) {
