@@ -23,9 +23,9 @@ struct GraphScript {
   bool refusesSeek = false;
   bool hasAudio = true;
   bool hasVideo = false;
-  bool buildFails = false;   // the build is reported as failed and the graph stays gsFailed
-  bool buildWaits = false;   // the build goes on until FinishBuild
-  bool playRaises = false;   // the graph is built but will not run
+  bool buildFails = false;  // the build is reported as failed and the graph stays gsFailed
+  bool buildWaits = false;  // the build goes on until FinishBuild
+  bool playRaises = false;  // the graph is built but will not run
   bool pauseRaises = false;
   // Runs while the graph builds, as a message handled meanwhile would (the user's command, another graph's event).
   std::function<void()> duringBuild;

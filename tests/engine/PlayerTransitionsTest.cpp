@@ -86,10 +86,11 @@ TEST(PlayerRequestNext, TheLeadTimeBeforeTheEnd) {
     player.Properties.UnbrokenPlay = c.unbroken;
     player.AddItems("ab");
     player.PlayList().StartCurrent(true);
-    player.PositionTickAt(kItemMs - (c.leadMs ? c.leadMs : 100) - 1);
+    const std::int64_t due = kItemMs - (c.leadMs ? c.leadMs : 100);
+    player.PositionTickAt(due - 1);
     EXPECT_EQ(player.NextGraph(), nullptr);
-    player.PositionTickAt(kItemMs - (c.leadMs ? c.leadMs : 100));
-    player.PositionTickAt(kItemMs - (c.leadMs ? c.leadMs : 100) + 100);
+    player.PositionTickAt(due);
+    player.PositionTickAt(due + 100);
     EXPECT_EQ(player.Count("PrepareNext"), c.leadMs ? 1 : 0);
     if (!c.leadMs) continue;
     ASSERT_NE(player.NextGraph(), nullptr);
@@ -101,19 +102,23 @@ TEST(PlayerRequestNext, TheLeadTimeBeforeTheEnd) {
   }
 }
 
-TEST(PlayerRequestNext, WhenNothingIsPrepared) {
+TEST(PlayerRequestNext, TheLastItemVideosAndUnknownLengths) {
   const struct {
     const char* name;
     std::function<void(TestPlayerCore&)> setup;
-    int start;                // the item that plays
-    const char* prepared;     // the item prepared and faded into, or none
+    int start;             // the item that plays
+    const char* prepared;  // the item prepared and faded into, or none
   } cases[] = {
       {"the last item", [](auto&) {}, 1, nullptr},
       {"the last item with repeat", [](auto& p) { p.PlayList().SetOptions(ploRepeat); }, 1, "a"},
       // A prepared graph would replace the picture seconds early.
       {"a video plays", [](auto& p) { p.scripts["a"].hasVideo = true; }, 0, nullptr},
-      {"a video without sound plays", [](auto& p) { p.scripts["a"].hasAudio = false, p.scripts["a"].hasVideo = true; }, 0,
-       nullptr},
+      {"a video without sound plays",
+       [](auto& p) {
+         p.scripts["a"].hasAudio = false;
+         p.scripts["a"].hasVideo = true;
+       },
+       0, nullptr},
       {"the duration is unknown", [](auto& p) { p.scripts["a"].durationMs = 0; }, 0, nullptr},
   };
   for (const auto& c : cases) {
@@ -260,8 +265,8 @@ TEST_F(TransitionTest, FadeLevelsStepByTheIncomingItemsPosition) {
 TEST(PlayerFade, ShortFadesSwitchAtOnceWithTheFinalLevels) {
   const struct {
     const char* name;
-    bool crossfade;           // else unbroken play
-    std::int32_t lengthMs;    // CompleteAdvance, or the buffered time left
+    bool crossfade;         // else unbroken play
+    std::int32_t lengthMs;  // CompleteAdvance, or the buffered time left
     bool atOnce;
   } cases[] = {
       {"unbroken play, 25 ms", false, 25, true},
@@ -428,7 +433,13 @@ TEST(PlayerSmoothNavigation, NextDuringPlaybackFadesOrSwitches) {
       {"smooth navigation off", [](auto& p) { p.Properties.SmoothNavigation = false; }, false},
       {"paused", [](auto&) {}, false, TXPlayerState::psPaused},
       {"a video plays", [](auto& p) { p.scripts["a"].hasVideo = true; }, false},
-      {"to a video", [](auto& p) { p.scripts["b"].hasAudio = false, p.scripts["b"].hasVideo = true; }, true},
+      {"from a video to a video", [](auto& p) { p.scripts["a"].hasVideo = p.scripts["b"].hasVideo = true; }, false},
+      {"to a video without sound",
+       [](auto& p) {
+         p.scripts["b"].hasAudio = false;
+         p.scripts["b"].hasVideo = true;
+       },
+       true},
       {"the current graph is still building", [](auto& p) { p.scripts["a"].buildWaits = true; }, false},
   };
   for (const auto& c : cases) {
