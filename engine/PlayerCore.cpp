@@ -244,6 +244,9 @@ void TPlayerCore::PlayGraph(TPlaybackGraph& graph) {
     throw;
   } catch (const std::exception& error) {
     graph.ReportError(error);
+    // A built graph that will not run would stay current, silent, for good: closed, the next position tick finds it
+    // dead and moves on.
+    graph.Close();
   }
 }
 
@@ -275,6 +278,7 @@ void TPlayerCore::StopPlayback() {
   KillTimer(kPositionTimer);
   transition_ = TXTransitionState::tsNone;
   fadeDuration_ = 0;
+  nextRefused_ = false;
   DropGraph(nextGraph_);
   if (const TXGraphRef<TPlaybackGraph> graph = graph_) {
     graph->Close();
@@ -329,6 +333,7 @@ void TPlayerCore::GraphCompleted(TPlaybackGraph& graph) {
 
 void TPlayerCore::CompleteCurrent() {
   if (nextGraph_) {
+    nextRefused_ = false;
     TXGraphRef<TPlaybackGraph> previous = std::exchange(graph_, std::exchange(nextGraph_, {}));
     DropGraph(previous);
     const TXGraphRef<TPlaybackGraph> graph = graph_;

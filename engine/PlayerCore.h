@@ -182,7 +182,7 @@ private:
   void StartPlayback();
   void StopPlayback();
   void StartTimers();
-  // Plays `graph`; an error is reported on it, the silent abort passes on.
+  // Plays `graph`; an error is reported on it and closes it, the silent abort passes on.
   void PlayGraph(TPlaybackGraph& graph);
   // Makes the prepared graph current (or stops when there is none): the end of the current item.
   void CompleteCurrent();
@@ -224,6 +224,9 @@ private:
   TPlayerObservers observers_;
   TXTransitionState transition_ = TXTransitionState::tsNone;
   std::int32_t fadeDuration_ = 0;
+  // The prepared item would not run when the fade into it began: it is not asked for again while this item plays
+  // (it would be built and fail at every position tick).
+  bool nextRefused_ = false;
   // Wall-clock time the fade timer has run for this fade, for a fade whose incoming graph never advances.
   std::int64_t fadeClock_ = 0;
   std::int64_t lastFadeTick_ = 0;

@@ -24,7 +24,7 @@ constexpr std::int64_t kUnitsPerMs = 10000;
 }  // namespace
 
 void TPlayerCore::RequestNext(bool timeCheck) {
-  if (nextGraph_ || !(Properties.Crossfading || Properties.UnbrokenPlay)) return;
+  if (nextGraph_ || nextRefused_ || !(Properties.Crossfading || Properties.UnbrokenPlay)) return;
   if (playList_->IsLast() && (playList_->Options() & ploRepeat) == 0) return;
   // A video item is never prepared for: the prepared graph would replace the picture early.
   if (graph_ && graph_->HasVideo()) return;
@@ -97,10 +97,12 @@ void TPlayerCore::StartTransition() {
     transition_ = TXTransitionState::tsNone;
     next->ReportError(error);
     // A smooth change still goes to the item the user chose; at an item's end the current item plays out.
-    if (smooth)
+    if (smooth) {
       GraphCompleted(*current);
-    else
+    } else {
+      nextRefused_ = true;
       GraphCompleted(*next);
+    }
   }
 }
 
