@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/MarkedText.h"
 #include "tests/engine/PlayerFakes.h"
 
 namespace nv {
@@ -469,11 +470,16 @@ TEST_F(PlayerCoreTest, RemovingThePlayingItemStopsAndFreesItsGraph) {
 
 // --- known extensions
 
-TEST_F(PlayerCoreTest, KnownExtensionsAreSortedOnceEachForOpenDialogs) {
-  for (const char16_t* extension : {u".ogg", u".MP3", u".mp3", u".aac", u".ogg"}) player.AddKnownExtension(extension);
-  EXPECT_EQ(player.GetFileFilter(), u"*.aac;*.MP3;*.ogg;");
+TEST_F(PlayerCoreTest, KnownExtensionsAreTheBuiltInOnesAndTheAddedOnesSortedOnceEach) {
+  ASSERT_EQ(player.KnownExtensions().size(), 55u);
   EXPECT_TRUE(player.IsKnownExtension(u".Ogg"));
-  EXPECT_FALSE(player.IsKnownExtension(u".wav"));
+  EXPECT_FALSE(player.IsKnownExtension(u".xyz"));
+  for (const char16_t* extension : {u".xyz", u".XYZ", u".mp3", u".aaa"}) player.AddKnownExtension(extension);
+  EXPECT_EQ(player.KnownExtensions().size(), 57u);
+  EXPECT_TRUE(player.IsKnownExtension(u".Xyz"));
+  const std::u16string filter = player.GetFileFilter();
+  EXPECT_TRUE(filter.starts_with(u"*.aaa;*.aac;*.aif;")) << Utf16ToUtf8(filter);
+  EXPECT_TRUE(filter.ends_with(u";*.xm;*.xyz;")) << Utf16ToUtf8(filter);
 }
 
 }  // namespace
