@@ -365,6 +365,13 @@ void TXGraph::ClearGraph() {
 
 void TXGraph::Play() {
   if (runState_ == rsRunning) return;
+  if (state_ == gsClosed) {
+    // Asked for before the build starts: the build runs the graph when it ends, unless a Pause or a Stop handled
+    // during the build replaced the request.
+    runState_ = rsRunning;
+    if (!Prepare() && state_ != gsBuilding) runState_ = rsStopped;
+    return;
+  }
   if (!Prepare()) return;
   if (state_ == gsBuilding) {
     runState_ = rsRunning;

@@ -130,6 +130,34 @@ TEST_F(GraphControl, StopDuringABuildCancelsThePlayAskedForBefore) {
   EXPECT_TRUE(TonesHeard(recorder.Stop()).empty()) << "nothing played";
 }
 
+TEST_F(GraphControl, APauseOrStopDuringTheBuildThatPlayStartedWins) {
+  struct Case {
+    const char* what;
+    void (TXGraph::*command)();
+    TXGraphRunState after;
+  };
+  for (const Case& c : {Case{"pause", &TXGraph::Pause, rsPaused}, Case{"stop", &TXGraph::Stop, rsStopped}}) {
+    SCOPED_TRACE(c.what);
+    TXPlayListItem& item = playlist_.Add(MediaPath("tone-440.wav"));
+    const TXGraphRef<GatedGraph> graph = NewGatedGraph(item);
+    player_.Post([&] {
+      ((*graph).*c.command)();
+      graph->Open();
+    });
+    AudioRecorder recorder("engine-pause-during-play");
+    recorder.Start();
+
+    graph->Play();
+    EXPECT_EQ(graph->State(), gsBuilt);
+    EXPECT_EQ(graph->RunState(), c.after);
+    PumpFor(1500);
+    EXPECT_TRUE(player_.graphsCompleted.empty());
+    EXPECT_TRUE(TonesHeard(recorder.Stop()).empty()) << "nothing played";
+    graph->Stop();
+    player_.LetGo(graph.Get());
+  }
+}
+
 TEST_F(GraphControl, CloseDuringABlockingLoadReturnsAtOnceAndTheWorkerLetsGoOfEverythingWhenItEnds) {
   player_.rules.push_back(SourceRule(".tones", CLSID_TestTwoTones));
   TXPlayListItem& item = playlist_.Add(StreamPath("gated.tones"));
