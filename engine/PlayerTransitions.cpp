@@ -25,7 +25,9 @@ constexpr std::int64_t kUnitsPerMs = 10000;
 
 void TPlayerCore::RequestNext(bool timeCheck) {
   if (nextGraph_ || nextRefused_ || !(Properties.Crossfading || Properties.UnbrokenPlay)) return;
-  if (playList_->IsLast() && (playList_->Options() & ploRepeat) == 0) return;
+  // With Repeat the last item leads to the first, unless it is the only one: it cannot fade into itself, and starts
+  // again when it ends.
+  if (playList_->IsLast() && ((playList_->Options() & ploRepeat) == 0 || playList_->Count() < 2)) return;
   // A video item is never prepared for: the prepared graph would replace the picture early.
   if (graph_ && graph_->HasVideo()) return;
   if (timeCheck) {

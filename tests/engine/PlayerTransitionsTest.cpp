@@ -108,9 +108,12 @@ TEST(PlayerRequestNext, TheLastItemVideosAndUnknownLengths) {
     std::function<void(TestPlayerCore&)> setup;
     int start;             // the item that plays
     const char* prepared;  // the item prepared and faded into, or none
+    const char* items = "ab";
   } cases[] = {
       {"the last item", [](auto&) {}, 1, nullptr},
       {"the last item with repeat", [](auto& p) { p.PlayList().SetOptions(ploRepeat); }, 1, "a"},
+      // Nothing to fade into: the item starts again when it ends.
+      {"the only item with repeat", [](auto& p) { p.PlayList().SetOptions(ploRepeat); }, 0, nullptr, "a"},
       // A prepared graph would replace the picture seconds early.
       {"a video plays", [](auto& p) { p.scripts["a"].hasVideo = true; }, 0, nullptr},
       {"a video without sound plays",
@@ -126,7 +129,7 @@ TEST(PlayerRequestNext, TheLastItemVideosAndUnknownLengths) {
     TestEnvironment env;
     TestPlayerCore player(env);
     player.Properties.Crossfading = true;
-    player.AddItems("ab");
+    player.AddItems(c.items);
     c.setup(player);
     player.PlayList().PlayIndex(c.start, true, TSetCurrentMode::smNormal);
     const std::string playing = player.CurrentName();
