@@ -170,22 +170,22 @@ void TPlayerCore::SetPosition(std::int32_t ms) {
 void TPlayerCore::SetMute(bool mute) {
   if (mute == mute_) return;
   mute_ = mute;
-  if (graph_) graph_->ApplyVolume();
-  if (nextGraph_) nextGraph_->ApplyVolume();
-  Notify(peSoundChanged, nullptr);
+  SoundChanged();
 }
 
 void TPlayerCore::SetVolume(int volume) {
   if (volume == volume_) return;
   volume_ = volume;
-  if (graph_) graph_->ApplyVolume();
-  if (nextGraph_) nextGraph_->ApplyVolume();
-  Notify(peSoundChanged, nullptr);
+  SoundChanged();
 }
 
 void TPlayerCore::SetBalance(int balance) {
   if (balance == balance_) return;
   balance_ = balance;
+  SoundChanged();
+}
+
+void TPlayerCore::SoundChanged() {
   if (graph_) graph_->ApplyVolume();
   if (nextGraph_) nextGraph_->ApplyVolume();
   Notify(peSoundChanged, nullptr);

@@ -191,6 +191,8 @@ private:
   static void DropGraph(TXGraphRef<TPlaybackGraph>& graph);
   // The state changes and peStateChanged is raised.
   void SetState(TXPlayerState state);
+  // Volume, mute or balance changed: onto both graphs, and peSoundChanged.
+  void SoundChanged();
   bool IsCurrent(const TPlaybackGraph& graph) const { return &graph == graph_.Get(); }
 
   // Crossfading, unbroken play and smooth navigation (PlayerTransitions.cpp).
