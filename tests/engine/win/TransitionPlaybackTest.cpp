@@ -64,9 +64,12 @@ TEST(TransitionPlayback, UnbrokenPlayLeavesNoGapBetweenItems) {
   const Span first = ToneSpan(run.recording, 440), second = ToneSpan(run.recording, 880),
              third = ToneSpan(run.recording, 1320);
   SCOPED_TRACE(Describe(first) + ", " + Describe(second) + ", " + Describe(third));
-  // The next item starts at most the advance (300 ms) before the current one is over.
-  EXPECT_LT(Overlap(first, second), 400);
-  EXPECT_LT(Overlap(second, third), 400);
+  // The next item starts before the current one is over, by at most the advance (300 ms). Under Wine it starts as
+  // the current one's data ends, 150 ms or so before its end is heard (tools/bench item-gaps measures it).
+  for (const double overlap : {Overlap(first, second), Overlap(second, third)}) {
+    EXPECT_GT(overlap, 0);
+    EXPECT_LT(overlap, 400);
+  }
   EXPECT_NEAR(third.endMs - first.startMs, 3000, 400) << "three seconds of tones, one after the other";
 }
 
