@@ -14,6 +14,10 @@ namespace {
 
 // Graphs count time in 100-ns units.
 constexpr std::int64_t kUnitsPerMs = 10000;
+// An item whose renderer reported its end is completed once no more than this is left to be heard, or after this
+// many position ticks whatever the renderer says.
+constexpr std::int64_t kLastSoundSlackMs = 20;
+constexpr int kLastSoundWaits = 10;
 
 std::atomic<bool> cdaDigital{true};
 std::atomic<bool> cdaForceAspi{false};
@@ -151,6 +155,7 @@ void TPlayerCore::SetGraph(TPlaybackGraph* graph, bool play, TSetCurrentMode mod
   }
   TXGraphRef<TPlaybackGraph> previous = std::exchange(graph_, hold);
   DropGraph(previous);
+  endPending_ = false;
   // Without a graph there is nothing to play: the player stays stopped rather than claim to play.
   if (play && graph_) {
     state_ = TXPlayerState::psPlaying;
@@ -273,6 +278,7 @@ void TPlayerCore::StartPlayback() {
 }
 
 void TPlayerCore::StopPlayback() {
+  endPending_ = false;
   StopVisualizer();
   KillTimer(kFadeTimer);
   KillTimer(kPositionTimer);
@@ -327,11 +333,23 @@ void TPlayerCore::GraphCompleted(TPlaybackGraph& graph) {
   }
   // The fade's end makes the switch.
   if (!IsCurrent(graph) || transition_ == TXTransitionState::tsFading) return;
+  if (LastSoundPlaying(graph)) {
+    if (!endPending_) endWaits_ = 0;
+    endPending_ = true;
+    return;
+  }
   transition_ = TXTransitionState::tsNone;
   CompleteCurrent();
 }
 
+bool TPlayerCore::LastSoundPlaying(TPlaybackGraph& graph) {
+  if (state_ != TXPlayerState::psPlaying) return false;
+  const std::optional<std::int64_t> left = graph.BufferedAfterEnd();
+  return left && *left / kUnitsPerMs > kLastSoundSlackMs;
+}
+
 void TPlayerCore::CompleteCurrent() {
+  endPending_ = false;
   if (nextGraph_) {
     nextRefused_ = false;
     TXGraphRef<TPlaybackGraph> previous = std::exchange(graph_, std::exchange(nextGraph_, {}));
@@ -385,6 +403,14 @@ void TPlayerCore::TimerTick(unsigned timer) {
 }
 
 void TPlayerCore::PositionTick() {
+  if (endPending_ && graph_) {
+    if (++endWaits_ < kLastSoundWaits && LastSoundPlaying(*graph_)) return;
+    endPending_ = false;
+    if (transition_ == TXTransitionState::tsFading) return;
+    transition_ = TXTransitionState::tsNone;
+    CompleteCurrent();
+    return;
+  }
   const bool active = state_ != TXPlayerState::psStopped;
   const bool currentDead = active && graph_ && IsDead(*graph_);
   const bool smoothTargetDead =

@@ -146,6 +146,37 @@ TEST_F(PlayerCoreTest, AListPlayedToTheEndRaisesItsEventsInOrder) {
   EXPECT_EQ(player.Count("PositionChanged"), 4) << "one for each move of the position";
 }
 
+TEST(PlayerCompletion, AnEndReportedWhileTheLastSoundPlaysWaitsUntilItIsHeard) {
+  const struct {
+    const char* name;
+    std::vector<std::int64_t> leftMs;  // what is still to be heard at the report, then at each tick
+    int ticksToComplete;
+  } cases[] = {
+      {"heard", {180, 90, 15}, 2},
+      {"nothing left", {10}, 0},
+      {"the renderer's clock stands still", std::vector<std::int64_t>(20, 180), 10},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestEnvironment env;
+    TestPlayerCore player(env);
+    player.AddItems("ab");
+    player.PlayList().StartCurrent(true);
+    player.PositionTickAt(20000);
+    player.Current().buffered = c.leftMs[0] * 10000;
+    player.CompleteCurrentGraph();
+    int ticks = 0;
+    while (player.CurrentName() == "a" && ticks < 20) {
+      player.Current().buffered = c.leftMs.at(std::min<std::size_t>(ticks + 1, c.leftMs.size() - 1)) * 10000;
+      player.PositionTickAt(20000);
+      ++ticks;
+    }
+    EXPECT_EQ(ticks, c.ticksToComplete);
+    EXPECT_EQ(player.CurrentName(), "b");
+    EXPECT_EQ(player.Count("Completed"), 1);
+  }
+}
+
 TEST_F(PlayerCoreTest, EventsReachObserversBeforeTheOwner) {
   struct Tagging final : IXPlayerObserver {
     Events& log;
