@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/AppConstants.h"
 #include "app/PlayerPreferences.h"
 #include "support/win/ApplicationRegIni.h"
@@ -9,10 +11,16 @@
 
 namespace nv {
 
+namespace {
+// How far one volume command moves the volume.
+constexpr int kVolumeStep = 5;
+}  // namespace
+
 MainFormStandIn::MainFormStandIn() {
   wchar_t path[MAX_PATH] = {};
   const DWORD length = GetEnvironmentVariableW(kCommandLogVariable, path, MAX_PATH);
   if (length > 0 && length < MAX_PATH) logPath_.assign(path, length);
+  player_.Loaded();
 }
 
 void MainFormStandIn::Log(std::string_view line) {
@@ -33,9 +41,49 @@ void MainFormStandIn::ExecuteCommand(unsigned code) {
       break;
     case kCommandClearPlaylist:
       playlist_.clear();
+      player_.PlayList().Clear();
       break;
     case kCommandClose:
       PostQuitMessage(0);
+      break;
+    default:
+      Control(code);
+      break;
+  }
+}
+
+void MainFormStandIn::Control(unsigned code) {
+  const bool playing = player_.State() == TXPlayerState::psPlaying;
+  switch (code) {
+    case kCommandPlay:
+      StartPlaying();
+      break;
+    case kCommandPause:
+      player_.Pause();
+      break;
+    case kCommandPlayPause:
+      if (playing)
+        player_.Pause();
+      else
+        StartPlaying();
+      break;
+    case kCommandStop:
+      player_.Stop();
+      break;
+    case kCommandNextTrack:
+      player_.PlayList().Next(playing);
+      break;
+    case kCommandPreviousTrack:
+      player_.PlayList().Previous(playing);
+      break;
+    case kCommandMute:
+      player_.SetMute(!player_.Mute());
+      break;
+    case kCommandVolumeUp:
+      player_.SetVolume(std::min(player_.Volume() + kVolumeStep, 100));
+      break;
+    case kCommandVolumeDown:
+      player_.SetVolume(std::max(player_.Volume() - kVolumeStep, 0));
       break;
     default:
       break;
@@ -48,6 +96,7 @@ void MainFormStandIn::AddFiles(const std::vector<std::string>& files, bool clear
   Log(line);
   if (clear) playlist_.clear();
   playlist_.insert(playlist_.end(), files.begin(), files.end());
+  player_.PlayList().AddFiles(files, clear, false);
 }
 
 void MainFormStandIn::LoadStart(const PlayerStart& start) {
@@ -58,6 +107,16 @@ void MainFormStandIn::LoadStart(const PlayerStart& start) {
   }
 }
 
-void MainFormStandIn::Play() { Log("play"); }
+void MainFormStandIn::Play() {
+  Log("play");
+  StartPlaying();
+}
+
+void MainFormStandIn::StartPlaying() {
+  if (player_.Graph())
+    player_.Play();
+  else
+    player_.PlayList().StartCurrent(true);
+}
 
 }  // namespace nv
