@@ -1,5 +1,6 @@
 // Norvale.exe started for real under Wine, once as the player and again as a second instance: what the second
-// instance's command line makes the running player do, as the player's stand-in main form logs it.
+// instance's command line makes the running player do, as the player's stand-in main form logs it, and what the
+// player plays, as the null sink hears it.
 #include <windows.h>
 
 #include <filesystem>
@@ -18,7 +19,9 @@
 #include "support/win/RegistryKeyValueStore.h"
 #include "support/win/UniqueHandle.h"
 #include "tests/app/win/DesktopDriver.h"
+#include "tests/common/AudioAnalysis.h"
 #include "tests/common/TestPaths.h"
+#include "tests/common/ToneWav.h"
 #include "tests/common/win/WineTestEnv.h"
 
 namespace nv {
@@ -230,6 +233,32 @@ TEST_F(PlayerProcessTest, ThePlayerStartsFromItsOwnCommandLine) {
     PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandClose, 0);
     ASSERT_EQ(WaitForSingleObject(primary_.Get(), 10000), WAIT_OBJECT_0);
   }
+}
+
+TEST_F(PlayerProcessTest, ThePlayerPlaysItsFilesAndFollowsTheTransportCommands) {
+  const std::filesystem::path low = scratch_ / L"low.wav", high = scratch_ / L"high.wav";
+  test::WriteToneWav(low, {.hz = 440, .durationMs = 3000, .amplitude = 0.5});
+  test::WriteToneWav(high, {.hz = 880, .durationMs = 1000, .amplitude = 0.5});
+  test::AudioRecorder recorder("app-player-plays");
+  recorder.Start();
+  StartPlayer(L"\"" + low.wstring() + L"\" \"" + high.wstring() + L"\"");
+  Sleep(1200);
+  PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandPause, 0);
+  Sleep(800);
+  PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandPlay, 0);
+  Sleep(500);
+  PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandNextTrack, 0);
+  Sleep(1800);
+  const test::Recording heard = recorder.Stop();
+
+  // The low tone, a pause, the low tone again until "next", then the high tone whole.
+  const std::vector<test::Span> sound = test::SoundSpans(heard, -50, 50);
+  ASSERT_EQ(sound.size(), 3u) << "the pause and the change of item: " << Log();
+  EXPECT_NEAR(test::DominantFrequency(heard, sound[0].startMs, sound[0].endMs), 440, 10);
+  EXPECT_NEAR(sound[1].startMs - sound[0].endMs, 800, 250) << "paused";
+  EXPECT_NEAR(test::DominantFrequency(heard, sound[1].startMs, sound[1].endMs), 440, 10);
+  EXPECT_NEAR(test::DominantFrequency(heard, sound[2].startMs, sound[2].endMs), 880, 10);
+  EXPECT_NEAR(sound[2].LengthMs(), 1000, 150);
 }
 
 // A copy of the program in a folder of its own, with nothing beside it.
