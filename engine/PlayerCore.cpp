@@ -168,7 +168,11 @@ void TPlayerCore::SetGraph(TPlaybackGraph* graph, bool play, TSetCurrentMode mod
 void TPlayerCore::SetPosition(std::int32_t ms) {
   if (!graph_) return;
   ms = std::clamp(ms, 0, std::max(duration_, 0));
-  if (graph_->Seek(static_cast<std::int64_t>(ms) * kUnitsPerMs)) position_ = ms;
+  if (graph_->Seek(static_cast<std::int64_t>(ms) * kUnitsPerMs)) {
+    position_ = ms;
+    // Back from the end: the item plays on.
+    endPending_ = false;
+  }
   Notify(pePositionChanged, nullptr);
 }
 

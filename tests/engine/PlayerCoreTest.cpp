@@ -177,6 +177,21 @@ TEST(PlayerCompletion, AnEndReportedWhileTheLastSoundPlaysWaitsUntilItIsHeard) {
   }
 }
 
+TEST(PlayerCompletion, ASeekWhileTheLastSoundPlaysTakesTheItemBackFromItsEnd) {
+  TestEnvironment env;
+  TestPlayerCore player(env);
+  player.AddItems("ab");
+  player.PlayList().StartCurrent(true);
+  player.PositionTickAt(20000);
+  player.Current().buffered = std::int64_t{180} * 10000;
+  player.CompleteCurrentGraph();
+  player.SetPosition(5000);
+  player.Current().buffered.reset();  // a new segment: the end is no longer in sight
+  for (int tick = 0; tick < 12; ++tick) player.PositionTickAt(5000 + 100 * tick);
+  EXPECT_EQ(player.CurrentName(), "a");
+  EXPECT_EQ(player.Count("Completed"), 0);
+}
+
 TEST_F(PlayerCoreTest, EventsReachObserversBeforeTheOwner) {
   struct Tagging final : IXPlayerObserver {
     Events& log;
