@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "engine/MediaExtensions.h"
+#include "filters/FilterConstants.h"
 #include "support/Errors.h"
 #include "support/TextCompare.h"
 
@@ -12,8 +13,6 @@ namespace nv {
 
 namespace {
 
-// Graphs count time in 100-ns units.
-constexpr std::int64_t kUnitsPerMs = 10000;
 // An item whose renderer reported its end is completed once no more than this is left to be heard, or after this
 // many position ticks whatever the renderer says.
 constexpr std::int64_t kLastSoundSlackMs = 20;
@@ -155,7 +154,7 @@ void TPlayerCore::SetGraph(TPlaybackGraph* graph, bool play, TSetCurrentMode mod
   }
   TXGraphRef<TPlaybackGraph> previous = std::exchange(graph_, hold);
   DropGraph(previous);
-  endPending_ = false;
+  endWaitsLeft_ = 0;
   // Without a graph there is nothing to play: the player stays stopped rather than claim to play.
   if (play && graph_) {
     state_ = TXPlayerState::psPlaying;
@@ -171,7 +170,7 @@ void TPlayerCore::SetPosition(std::int32_t ms) {
   if (graph_->Seek(static_cast<std::int64_t>(ms) * kUnitsPerMs)) {
     position_ = ms;
     // Back from the end: the item plays on.
-    endPending_ = false;
+    endWaitsLeft_ = 0;
   }
   Notify(pePositionChanged, nullptr);
 }
@@ -282,7 +281,7 @@ void TPlayerCore::StartPlayback() {
 }
 
 void TPlayerCore::StopPlayback() {
-  endPending_ = false;
+  endWaitsLeft_ = 0;
   StopVisualizer();
   KillTimer(kFadeTimer);
   KillTimer(kPositionTimer);
@@ -338,11 +337,9 @@ void TPlayerCore::GraphCompleted(TPlaybackGraph& graph) {
   // The fade's end makes the switch.
   if (!IsCurrent(graph) || transition_ == TXTransitionState::tsFading) return;
   if (LastSoundPlaying(graph)) {
-    if (!endPending_) endWaits_ = 0;
-    endPending_ = true;
+    if (endWaitsLeft_ == 0) endWaitsLeft_ = kLastSoundWaits;
     return;
   }
-  transition_ = TXTransitionState::tsNone;
   CompleteCurrent();
 }
 
@@ -353,7 +350,8 @@ bool TPlayerCore::LastSoundPlaying(TPlaybackGraph& graph) {
 }
 
 void TPlayerCore::CompleteCurrent() {
-  endPending_ = false;
+  transition_ = TXTransitionState::tsNone;
+  endWaitsLeft_ = 0;
   if (nextGraph_) {
     nextRefused_ = false;
     TXGraphRef<TPlaybackGraph> previous = std::exchange(graph_, std::exchange(nextGraph_, {}));
@@ -407,12 +405,10 @@ void TPlayerCore::TimerTick(unsigned timer) {
 }
 
 void TPlayerCore::PositionTick() {
-  if (endPending_ && graph_) {
-    if (++endWaits_ < kLastSoundWaits && LastSoundPlaying(*graph_)) return;
-    endPending_ = false;
-    if (transition_ == TXTransitionState::tsFading) return;
-    transition_ = TXTransitionState::tsNone;
-    CompleteCurrent();
+  if (endWaitsLeft_ > 0 && graph_) {
+    if (--endWaitsLeft_ > 0 && LastSoundPlaying(*graph_)) return;
+    endWaitsLeft_ = 0;
+    if (transition_ != TXTransitionState::tsFading) CompleteCurrent();
     return;
   }
   const bool active = state_ != TXPlayerState::psStopped;

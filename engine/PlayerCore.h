@@ -184,7 +184,8 @@ private:
   void StartTimers();
   // Plays `graph`; an error is reported on it and closes it, the silent abort passes on.
   void PlayGraph(TPlaybackGraph& graph);
-  // Makes the prepared graph current (or stops when there is none): the end of the current item.
+  // Makes the prepared graph current (or stops when there is none): the end of the current item, and of any
+  // transition waiting for it.
   void CompleteCurrent();
   // A renderer may report its end while its buffer still plays (Wine's does, with 150-200 ms left): true while the
   // current item's last sound is still to be heard, so that the next item or a stop does not cut it off.
@@ -231,10 +232,9 @@ private:
   std::int32_t fadeDuration_ = 0;
   // The prepared item would not run when the fade into it began: it is not asked for again while this item plays
   // (it would be built and fail at every position tick).
-  // The current graph reported its end while its last sound still played: the position ticks complete it once
-  // that has been heard, waiting at most a second.
-  bool endPending_ = false;
-  int endWaits_ = 0;
+  // Above 0: the current graph reported its end while its last sound still played, and the position ticks complete
+  // it once that has been heard, or after this many more ticks.
+  int endWaitsLeft_ = 0;
   bool nextRefused_ = false;
   // Wall-clock time the fade timer has run for this fade, for a fade whose incoming graph never advances.
   std::int64_t fadeClock_ = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/PlayerCore.h"
+#include "filters/FilterConstants.h"
 #include "support/Errors.h"
 
 namespace nv {
@@ -18,8 +19,6 @@ constexpr int kFadeInHeadStart = 10;
 // A fade timed by the incoming graph's position falls back on the fade timer's own running time when the position
 // lags that far behind it (a live stream, or a source whose position never moves).
 constexpr std::int64_t kFadeClockSlack = 500;
-
-constexpr std::int64_t kUnitsPerMs = 10000;
 
 }  // namespace
 
