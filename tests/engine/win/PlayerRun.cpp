@@ -26,7 +26,7 @@ constexpr double kClickMs = 100;
 // Longer than any run of the tests; nvplay's own timeout ends it first.
 constexpr DWORD kRunTimeoutMs = 90000;
 
-std::wstring Quoted(const std::string& text) { return L"\"" + std::wstring(text.begin(), text.end()) + L"\""; }
+std::wstring Quoted(const std::string& heldText) { return L"\"" + MarkedToWide(heldText) + L"\""; }
 
 std::vector<PlayerLogLine> ReadLog(const std::string& path) {
   std::vector<PlayerLogLine> lines;
