@@ -3,6 +3,8 @@
 // player, the instance identity, and the texts of start-up.
 #include <cstdint>
 
+#include "skins/SkinFileNames.h"  // kSkinPackageExtension
+
 namespace nv {
 
 // --- The command protocol (other processes rely on these numbers) ---
@@ -46,7 +48,6 @@ inline constexpr unsigned kElevatedInstallWaitMs = 30000;
 // --- Texts ---
 
 inline constexpr char kApplicationTitle[] = "Brindle Norvale";
-inline constexpr char kSkinPackageExtension[] = ".nvs";
 inline constexpr char kTaskbarNotFoundMessage[] = "Taskbar window is not found.";
 inline constexpr char kDefaultSkinCorruptedMessage[] = "Default skin corrupted.";
 
