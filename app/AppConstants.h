@@ -49,7 +49,6 @@ inline constexpr unsigned kElevatedInstallWaitMs = 30000;
 
 inline constexpr char kApplicationTitle[] = "Brindle Norvale";
 inline constexpr char kTaskbarNotFoundMessage[] = "Taskbar window is not found.";
-inline constexpr char kDefaultSkinCorruptedMessage[] = "Default skin corrupted.";
 
 // The advice shown before Windows 7 when the taskbar is not kept on top; the answer may be silenced.
 inline constexpr char kTaskbarNotOnTopMessage[] =
