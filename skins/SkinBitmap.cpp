@@ -21,6 +21,8 @@ std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0
 
 std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return std::uint32_t(r) << 16 | g << 8 | b; }
 constexpr std::uint32_t kOpaque = 0xFF000000u;
+// Uncompressed 32 bits: blue, green, red and alpha bytes.
+constexpr std::array<std::uint32_t, 4> kPlain32Masks{0xFF0000, 0xFF00, 0xFF, 0xFF000000u};
 
 // One colour channel of a bit-fields pixel, scaled to 0..255.
 class Channel {
@@ -158,7 +160,7 @@ private:
     if (!fields) {
       // Uncompressed 16 bits are 5-5-5; 32 bits are blue, green, red and alpha bytes.
       header_.masks = header_.bitCount == 16 ? std::array<std::uint32_t, 4>{0x7C00, 0x03E0, 0x001F, 0}
-                                             : std::array<std::uint32_t, 4>{0xFF0000, 0xFF00, 0xFF, 0xFF000000u};
+                                             : kPlain32Masks;
       return true;
     }
     if (!header_.masksGiven) {
@@ -208,31 +210,40 @@ private:
   void DecodeRows() {
     const std::uint64_t stride = Stride();
     const std::uint64_t rows = static_cast<std::uint64_t>(Rows());
-    const int width = image_.Width;
-    const Channel red(header_.masks[0]), green(header_.masks[1]), blue(header_.masks[2]), alpha(header_.masks[3]);
+    const bool plain32 =
+        std::endian::native == std::endian::little && header_.bitCount == 32 && header_.masks == kPlain32Masks;
     for (std::uint64_t r = 0; r < rows; ++r) {
       const std::uint8_t* row = pixels_.data() + r * stride;
       const std::uint64_t y = header_.height < 0 ? r : rows - 1 - r;
-      std::uint32_t* out = &image_.Pixels[y * width];
-      for (int x = 0; x < width; ++x) {
-        switch (header_.bitCount) {
-          case 1:
-            out[x] = FromPalette(row[x >> 3] >> (7 - (x & 7)) & 1);
-            break;
-          case 4:
-            out[x] = FromPalette(x & 1 ? row[x >> 1] & 0x0F : row[x >> 1] >> 4);
-            break;
-          case 8:
-            out[x] = FromPalette(row[x]);
-            break;
-          case 24:
-            out[x] = kOpaque | Rgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-            break;
-          default: {
-            const std::uint32_t v = header_.bitCount == 16 ? U16(row + 2 * x) : U32(row + 4 * x);
-            const std::uint32_t a = header_.bitCount == 32 && alpha.Present() ? alpha.Of(v) : 255;
-            out[x] = a << 24 | Rgb(red.Of(v), green.Of(v), blue.Of(v));
-          }
+      std::uint32_t* out = &image_.Pixels[y * image_.Width];
+      if (plain32)  // blue, green, red, alpha: already the layout of a pixel
+        std::memcpy(out, row, static_cast<std::size_t>(image_.Width) * 4);
+      else
+        DecodeRow(row, out);
+    }
+  }
+
+  void DecodeRow(const std::uint8_t* row, std::uint32_t* out) const {
+    const int width = image_.Width;
+    switch (header_.bitCount) {
+      case 1:
+        for (int x = 0; x < width; ++x) out[x] = FromPalette(row[x >> 3] >> (7 - (x & 7)) & 1);
+        break;
+      case 4:
+        for (int x = 0; x < width; ++x) out[x] = FromPalette(x & 1 ? row[x >> 1] & 0x0F : row[x >> 1] >> 4);
+        break;
+      case 8:
+        for (int x = 0; x < width; ++x) out[x] = FromPalette(row[x]);
+        break;
+      case 24:
+        for (int x = 0; x < width; ++x, row += 3) out[x] = kOpaque | Rgb(row[2], row[1], row[0]);
+        break;
+      default: {
+        const Channel red(header_.masks[0]), green(header_.masks[1]), blue(header_.masks[2]), alpha(header_.masks[3]);
+        const bool withAlpha = header_.bitCount == 32 && alpha.Present();
+        for (int x = 0; x < width; ++x) {
+          const std::uint32_t v = header_.bitCount == 16 ? U16(row + 2 * x) : U32(row + 4 * x);
+          out[x] = std::uint32_t(withAlpha ? alpha.Of(v) : 255) << 24 | Rgb(red.Of(v), green.Of(v), blue.Of(v));
         }
       }
     }
@@ -289,11 +300,15 @@ private:
       for (std::uint32_t& p : image_.Pixels) p |= kOpaque;
       return;
     }
+    // c x a / 255 in integers, without a division: (n + 1 + (n >> 8)) >> 8 is n / 255 for every n up to 255 x 255.
+    auto times = [](std::uint32_t c, std::uint32_t a) {
+      const std::uint32_t n = c * a;
+      return (n + 1 + (n >> 8)) >> 8;
+    };
     for (std::uint32_t& p : image_.Pixels) {
       const std::uint32_t a = p >> 24;
       if (a == 255) continue;
-      const std::uint32_t r = (p >> 16 & 0xFF) * a / 255, g = (p >> 8 & 0xFF) * a / 255, b = (p & 0xFF) * a / 255;
-      p = a << 24 | r << 16 | g << 8 | b;
+      p = a << 24 | times(p >> 16 & 0xFF, a) << 16 | times(p >> 8 & 0xFF, a) << 8 | times(p & 0xFF, a);
     }
   }
 

@@ -16,15 +16,19 @@ namespace {
 
 constexpr char kMaskSuffix[] = ".mask";
 
-// Whether an entry is the file `name`, whatever folder it was stored with.
-bool IsFile(std::u16string_view entry, std::string_view name) {
-  return LocaleCompare(ExtractFileName(entry), MarkedToUtf16(name)) == 0;
+// The user's locale's sort key of a name: equal keys are names equal without regard to case.
+std::string KeyOf(std::u16string_view name) {
+  std::string key;
+  UserLocaleCollation().AppendSortKey(name, key);
+  return key;
 }
 
 }  // namespace
 
 SkinPackageFill::SkinPackageFill(TSkinImageCollection& items, bool partial, std::string* notice, std::string* readme)
-    : items_(items), partial_(partial), notice_(notice), readme_(readme) {
+    : items_(items), partial_(partial), notice_(notice), readme_(readme),
+      noticeKey_(KeyOf(MarkedToUtf16(kNoticeFileName))), readmeKey_(KeyOf(MarkedToUtf16(kReadmeFileName))) {
+  for (std::size_t i = 0; i < items_.Count(); ++i) itemsByKey_.emplace(KeyOf(MarkedToUtf16(items_[i].Name())), i);
   if (!partial_) return;
   // The masks of the missing required items come along with them.
   for (std::size_t i = 0; i < items_.Count(); ++i) {
@@ -46,19 +50,20 @@ bool SkinPackageFill::IsWantedInPartialMode(std::size_t index) const {
 std::optional<SkinPackageFill::Target> SkinPackageFill::Wants(std::u16string_view entryName,
                                                               std::uint64_t declaredSize) const {
   if (!IsSafeEntryName(entryName)) return std::nullopt;
-  if (notice_ && IsFile(entryName, kNoticeFileName)) {
+  // The texts by file name, whatever folder was stored with them; an image by its base name.
+  const std::string fileKey = KeyOf(ExtractFileName(entryName));
+  if (notice_ && fileKey == noticeKey_) {
     if (declaredSize > kMaxSkinTextBytes) return std::nullopt;
     return Target{Target::Kind::Notice};
   }
-  if (readme_ && IsFile(entryName, kReadmeFileName)) {
+  if (readme_ && fileKey == readmeKey_) {
     if (declaredSize > kMaxSkinTextBytes) return std::nullopt;
     return Target{Target::Kind::Readme};
   }
-  const std::string base = Utf16ToMarked(EntryBaseName(entryName));
-  const std::ptrdiff_t index = items_.IndexOf(base);
-  if (index < 0 || declaredSize > kMaxSkinImageBytes) return std::nullopt;
-  if (partial_ && !IsWantedInPartialMode(static_cast<std::size_t>(index))) return std::nullopt;
-  return Target{Target::Kind::Image, static_cast<std::size_t>(index)};
+  const auto item = itemsByKey_.find(KeyOf(EntryBaseName(entryName)));
+  if (item == itemsByKey_.end() || declaredSize > kMaxSkinImageBytes) return std::nullopt;
+  if (partial_ && !IsWantedInPartialMode(item->second)) return std::nullopt;
+  return Target{Target::Kind::Image, item->second};
 }
 
 void SkinPackageFill::Commit(const Target& target, std::string_view bytes) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "skins/SkinFileNames.h"
@@ -45,6 +46,10 @@ private:
   std::string* notice_;
   std::string* readme_;
   std::vector<std::string> masks_;  // partial mode: the masks of the missing required items
+  // The items by the sort key of their names (the first of equal names), and the texts' keys: an entry's name is
+  // keyed once instead of compared with every item.
+  std::unordered_map<std::string, std::size_t> itemsByKey_;
+  std::string noticeKey_, readmeKey_;
 };
 
 // What loading needs of the system.
