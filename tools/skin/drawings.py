@@ -494,7 +494,7 @@ def full_screen_controls(table):
     c.shape(rounded_rect(0, 0, display.width, display.height, 6), EDGE_DARK)
     look.well(c, 5, 3, display.width - 10, display.height - 6, 4)
     c.rect(settings.left, 6, settings.left + 1, settings.height - 6, with_alpha(EDGE_LIGHT, 0.6))
-    for part, glyph in (("ExitFullScreen", icons.full_screen), ("Reset", icons.reset)):
+    for part, glyph in (("ExitFullScreen", icons.exit_full_screen), ("Reset", icons.reset)):
         for i, state, x, y, w, h in each_cell(table, "FullScreenControls." + part):
             look.face(c, x, y, w, h, state)
             c.shape(glyph(x + w / 2, y + h / 2, 9), look.ink_for(state))

@@ -138,6 +138,17 @@ def full_screen(cx, cy, s):
     return union(*corners)
 
 
+def exit_full_screen(cx, cy, s):
+    """The four corners turned inwards."""
+    e, w = 0.3 * s, 0.14 * s
+    corners = []
+    for sx in (-1, 1):
+        for sy in (-1, 1):
+            x, y = cx + sx * 0.16 * s, cy + sy * 0.16 * s
+            corners.append(polyline([(x + sx * e, y), (x, y), (x, y + sy * e)], w))
+    return union(*corners)
+
+
 def plus(cx, cy, s):
     h, w = s / 2, 0.2 * s
     return union(segment(cx - h, cy, cx + h, cy, w), segment(cx, cy - h, cx, cy + h, w))
