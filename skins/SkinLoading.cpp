@@ -170,9 +170,9 @@ void LoadSkinFromPackage(SkinEnvironment& system, std::string_view path, TSkinIm
     ReadSkinPackage(system, path, items, notice, false, readme);
     found = Examine(items);
   } catch (const std::exception&) {
-    // What arrived before the failure stays; the default skin completes the rest.
-    found = Examine(items);
-    found.complete = false;
+    // A package that cannot be read to its end is not taken in part: the whole default skin replaces it, so that
+    // the player never shows half of a broken skin.
+    found = Completeness{false, false};
   }
   CompleteFromDefault(system, items, found);
 }

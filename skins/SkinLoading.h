@@ -67,10 +67,10 @@ public:
 void ReadSkinPackage(SkinEnvironment& system, std::string_view path, TSkinImageCollection& items, std::string* notice,
                      bool partial, std::string* readme);
 
-// A skin from a package, completed from the default skin: a skin that loaded nothing is replaced by the whole
-// default skin; one that loaded something keeps its images and its texts and takes from the default only its
-// missing required items with their masks. Raises ESkinError "Default skin corrupted." when the default skin
-// cannot be read.
+// A skin from a package, completed from the default skin: a skin that loaded nothing, or whose package failed to
+// read to its end, is replaced by the whole default skin; one that loaded something keeps its images and its texts
+// and takes from the default only its missing required items with their masks. Raises ESkinError "Default skin
+// corrupted." when the default skin cannot be read.
 void LoadSkinFromPackage(SkinEnvironment& system, std::string_view path, TSkinImageCollection& items,
                          std::string* notice, std::string* readme);
 
