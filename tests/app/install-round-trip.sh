@@ -19,12 +19,12 @@ trap cleanup EXIT
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-WINEDLLOVERRIDES="mscoree,mshtml=" "$NV_WINE" wineboot -u >"$work/wineboot.log" 2>&1
+WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -u >"$work/wineboot.log" 2>&1
 wineserver -w
 # One session from the first snapshot to the last: Wine's display driver writes its device keys afresh at the start
 # of each session, which would show as a difference that is none of the program's.
 wineserver -p
-"$NV_WINE" regedit /E "C:\\warm-up.reg" >/dev/null 2>&1
+wine regedit /E "C:\\warm-up.reg" >/dev/null 2>&1
 folder="$WINEPREFIX/drive_c/Program Files/Norvale"
 mkdir -p "$folder"
 cp "$program" "$folder/Norvale.exe"
@@ -32,14 +32,14 @@ cp "$server" "$folder/Norvale.dll"
 
 # The whole registry as regedit exports it (HKEY_LOCAL_MACHINE and HKEY_USERS, sorted by key), in UTF-8.
 export_registry() {
-  "$NV_WINE" regedit /E "C:\\registry-$1.reg" >/dev/null 2>&1
+  wine regedit /E "C:\\registry-$1.reg" >/dev/null 2>&1
   iconv -f UTF-16LE -t UTF-8 "$WINEPREFIX/drive_c/registry-$1.reg" | tr -d '\r' >"$work/$1.reg"
 }
 
 export_registry before
-"$NV_WINE" "C:\\Program Files\\Norvale\\Norvale.exe" /install || fail "/install ended with $?"
+wine "C:\\Program Files\\Norvale\\Norvale.exe" /install || fail "/install ended with $?"
 export_registry installed
-"$NV_WINE" "C:\\Program Files\\Norvale\\Norvale.exe" /uninstall || fail "/uninstall ended with $?"
+wine "C:\\Program Files\\Norvale\\Norvale.exe" /uninstall || fail "/uninstall ended with $?"
 export_registry after
 
 grep -q -F 'C:\\Program Files\\Norvale\\Norvale.dll' "$work/installed.reg" ||
