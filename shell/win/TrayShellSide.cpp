@@ -1,13 +1,21 @@
 #include "shell/win/TrayShellSide.h"
 
+#include "app/AppConstants.h"
+#include "shell/win/SubclassUtils.h"
+#include "shell/win/TraySubclass.h"
+
 namespace nv {
 
 namespace {
 
-class NoTrayShellSide final : public TrayShellSide {
+// The taskbar subclass in the shell's process, reached by window messages.
+class ModuleShellSide final : public TrayShellSide {
 public:
-  void AttachTaskbar() override {}
-  void DetachTaskbar() override {}
+  void AttachTaskbar() override { RemoteSubclass(FindWindowW(kTaskbarWindowClass, nullptr), TraySubclassClass(), true); }
+  void DetachTaskbar() override {
+    RemoteSubclass(FindWindowW(kTaskbarWindowClass, nullptr), TraySubclassClass(), false);
+  }
+  // The shell hook is not installed yet: registration answers false.
   bool RegisterShellHook(HWND, UINT) override { return false; }
   void DeregisterShellHook() override {}
 };
@@ -15,7 +23,7 @@ public:
 }  // namespace
 
 TrayShellSide& ModuleTrayShellSide() {
-  static NoTrayShellSide side;
+  static ModuleShellSide side;
   return side;
 }
 
