@@ -3,21 +3,21 @@
 #include "app/AppConstants.h"
 #include "shell/win/SubclassUtils.h"
 #include "shell/win/TraySubclass.h"
+#include "shell/win/XShellHook.h"
 
 namespace nv {
 
 namespace {
 
-// The taskbar subclass in the shell's process, reached by window messages.
+// The taskbar subclass in the shell's process, reached by window messages, and the shell hook of this process.
 class ModuleShellSide final : public TrayShellSide {
 public:
   void AttachTaskbar() override { RemoteSubclass(FindWindowW(kTaskbarWindowClass, nullptr), TraySubclassClass(), true); }
   void DetachTaskbar() override {
     RemoteSubclass(FindWindowW(kTaskbarWindowClass, nullptr), TraySubclassClass(), false);
   }
-  // The shell hook is not installed yet: registration answers false.
-  bool RegisterShellHook(HWND, UINT) override { return false; }
-  void DeregisterShellHook() override {}
+  bool RegisterShellHook(HWND target, UINT messageBase) override { return InstallShellHook(target, messageBase); }
+  void DeregisterShellHook() override { RemoveShellHook(); }
 };
 
 }  // namespace
