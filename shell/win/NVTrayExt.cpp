@@ -11,8 +11,15 @@ TNorvaleTrayExt::TNorvaleTrayExt(TXAutoObjectFactory& factory, TrayShellSide& sh
 }
 
 TNorvaleTrayExt::~TNorvaleTrayExt() {
-  shellSide_.DeregisterShellHook();
-  shellSide_.DetachTaskbar();
+  // The last release must not end the surrogate: a shell side that fails to let go is left as it is.
+  try {
+    shellSide_.DeregisterShellHook();
+  } catch (...) {
+  }
+  try {
+    shellSide_.DetachTaskbar();
+  } catch (...) {
+  }
 }
 
 HRESULT STDMETHODCALLTYPE TNorvaleTrayExt::GetMessages(ULONG* insertMessage, ULONG* removeMessage) {
@@ -24,15 +31,24 @@ HRESULT STDMETHODCALLTYPE TNorvaleTrayExt::GetMessages(ULONG* insertMessage, ULO
 
 HRESULT STDMETHODCALLTYPE TNorvaleTrayExt::RegisterShellHook(ULONG window, ULONG messageBase, VARIANT_BOOL* result) {
   if (result == nullptr) return E_POINTER;
-  shellSide_.DeregisterShellHook();
-  const HWND target = reinterpret_cast<HWND>(WindowFromWire(window));
-  *result = shellSide_.RegisterShellHook(target, messageBase) ? VARIANT_TRUE : VARIANT_FALSE;
-  return S_OK;
+  *result = VARIANT_FALSE;
+  try {
+    shellSide_.DeregisterShellHook();
+    const HWND target = reinterpret_cast<HWND>(WindowFromWire(window));
+    *result = shellSide_.RegisterShellHook(target, messageBase) ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  } catch (...) {
+    return HResultFromCurrentException();
+  }
 }
 
 HRESULT STDMETHODCALLTYPE TNorvaleTrayExt::DeregisterShellHook() {
-  shellSide_.DeregisterShellHook();
-  return S_OK;
+  try {
+    shellSide_.DeregisterShellHook();
+    return S_OK;
+  } catch (...) {
+    return HResultFromCurrentException();
+  }
 }
 
 TNorvaleTrayExtFactory::TNorvaleTrayExtFactory(TrayShellSide& shellSide)

@@ -1,6 +1,7 @@
 #pragma once
 // The tray extension object behind INorvaleTrayExt, one per connection of a player. Creating it attaches the
-// taskbar's side; destroying it deregisters its shell hook and detaches.
+// taskbar's side; destroying it deregisters its shell hook and detaches. A failure of the shell side never leaves
+// a method as an exception: the call answers its HRESULT (E_UNEXPECTED when it has none).
 #include "shell/NorvaleTEL.h"
 #include "shell/win/TrayShellSide.h"
 #include "shell/win/XComObject.h"
