@@ -289,7 +289,11 @@ TEST_F(TaskbarDockingTest, OnlyALiveWindowOutsideTheTaskbarIsDockedAndTheListIsC
   }
   // Docking a docked window again changes its mode only.
   EXPECT_TRUE(DockWindow(MakeDockingMode(kDockEndOfTaskBand), strips.front()->Handle()));
-  for (auto& strip : strips) UndockWindow(strip->Handle());
+  // Windows destroyed without undocking give their places up.
+  strips.clear();
+  TestStrip late(bar->Window(), 10, 10);
+  EXPECT_TRUE(DockWindow(0, late.Handle())) << "the windows that are gone were dropped";
+  EXPECT_TRUE(UndockWindow(late.Handle()));
 }
 
 }  // namespace
