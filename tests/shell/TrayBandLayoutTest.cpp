@@ -166,7 +166,10 @@ TEST(TrayBandLayout, EachWindowIsAskedOnceInItsPlacesOrder) {
                 {MakeDockingMode(kDockEndOfTaskBand), kStrip},
                 {MakeDockingMode(kDockStartOfTaskBand), kStrip},
                 {MakeDockingMode(kDockRightOfNotificationArea), kStrip},
-                {MakeDockingMode(kDockEndOfTaskBand), kStrip}}};
+                {MakeDockingMode(kDockEndOfTaskBand), kStrip}},
+               {},
+               {},
+               {}};
   EXPECT_THAT(LayOut(c).asked, ElementsAreArray<std::size_t>({1, 3, 4, 0, 5, 2}));
 }
 
