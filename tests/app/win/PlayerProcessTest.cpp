@@ -297,6 +297,16 @@ TEST_F(PlayerProcessTest, AnEndedSurrogateIsReplacedAndAServerGoneForGoodLeavesT
   EXPECT_THAT(test::SurrogateProcesses(), ::testing::IsEmpty());
 }
 
+TEST_F(PlayerProcessTest, AMediaKeyPressedInAnotherProgramReachesThePlayerOnce) {
+  StartPlayer();
+  NewLines();
+  // Another program gets keys it does not handle itself; the shell hook brings the player's own to the player.
+  const std::wstring peer = test::UnixToWindowsPath(test::BinaryDir() + "/tests/shell/shell-peer.exe");
+  for (int command : {APPCOMMAND_MEDIA_NEXTTRACK, APPCOMMAND_BROWSER_BACKWARD, APPCOMMAND_VOLUME_MUTE})
+    EXPECT_EQ(RunToEnd(peer, L"appcommand " + std::to_wstring(command)), 0u);
+  EXPECT_THAT(NewLines(), ElementsAre("command\t11", "command\t8"));
+}
+
 TEST_F(PlayerProcessTest, InstallAndUninstallRegisterTheServerBesideTheProgramAndLeaveNothing) {
   server_.reset();
   // The shipped pair in a folder of its own: the 64-bit server beside the program (of either build).
