@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/ProductProfile.h"
 #include "engine/EngineConstants.h"
+#include "support/ProductProfile.h"
 #include "support/ValueText.h"
 
 namespace nv {
