@@ -112,6 +112,12 @@ To Widened(std::basic_string_view<From> text) {
   return out;
 }
 
+// ASCII needs no conversion, unless it starts with the marker character: then only the marked form reads back.
+template <class Char>
+bool IsPlainAscii(std::basic_string_view<Char> text) {
+  return IsAscii(text) && !(text.size() > 1 && text.front() == Char(kUnicodeMarker));
+}
+
 }  // namespace
 
 std::u16string MarkedToUtf16(std::string_view text) {
@@ -121,7 +127,7 @@ std::u16string MarkedToUtf16(std::string_view text) {
 }
 
 std::string Utf16ToMarked(std::u16string_view text) {
-  if (IsAscii(text)) return Widened<std::string>(text);
+  if (IsPlainAscii(text)) return Widened<std::string>(text);
   std::string ansi;
   // A text that starts with the marker character would read back as marked; it is held marked instead.
   if (platform::Utf16ToAnsi(text, ansi) && !IsMarked(ansi)) return ansi;
@@ -135,7 +141,7 @@ std::string MarkedToUtf8(std::string_view text) {
 }
 
 std::string Utf8ToMarked(std::string_view utf8) {
-  if (IsAscii(utf8)) return std::string(utf8);
+  if (IsPlainAscii(utf8)) return std::string(utf8);
   return Utf16ToMarked(Utf8ToUtf16(utf8));
 }
 
