@@ -22,6 +22,12 @@ Bytes Utf16(char encoding, std::u16string_view text, bool bom, bool bigEndian) {
   return out;
 }
 
+// zlib streams of the frame contents "\0Inflated Title" (15 bytes) and "\0Zipped 2.3 title" (17 bytes).
+const Bytes kInflatedTitle("\x78\x9C\x63\xF0\xCC\x4B\xCB\x49\x2C\x49\x4D\x51\x08\xC9\x2C\xC9\x49\x05\x00\x27\x72"
+                           "\x05\x4A", 23);
+const Bytes kZipped23Title("\x78\x9C\x63\x88\xCA\x2C\x28\x48\x4D\x51\x30\xD2\x33\x56\x28\xC9\x2C\xC9\x49\x05\x00"
+                           "\x2D\xC8\x05\x62", 25);
+
 struct Fields {
   std::u16string title{}, artist{}, album{};
   int track = 0;
@@ -114,10 +120,22 @@ const Case kFrameCases[] = {
     {"at most 500 bytes of a frame are taken; the next frame starts after the whole frame",
      V3({Frame3("TIT2", Latin(Bytes(700, 'x'))), Frame3("TPE1", Latin("Next"))}),
      {.title = std::u16string(499, u'x'), .artist = u"Next"}},
-    {"2.3: compressed and encrypted frames are skipped",
+    {"2.3: encrypted frames, and compressed frames that do not inflate, are skipped",
      V3({Frame3("TIT2", Latin("Plain")), Frame3("TIT2", Latin("Zipped"), 0x0080),
          Frame3("TALB", Latin("Secret"), 0x0040), Frame3("TPE1", Latin("After"))}),
      {.title = u"Plain", .artist = u"After"}},
+    {"2.3: a compressed frame is inflated (its size before compression comes first)",
+     V3({Frame3("TIT2", test::BigEndian32(17) + kZipped23Title, 0x0080)}), {.title = u"Zipped 2.3 title"}},
+    {"2.3: a group byte comes before the content", V3({Frame3("TPE1", '\x05' + Latin("Grouped"), 0x0020)}),
+     {.artist = u"Grouped"}},
+    {"2.3: an unsynchronised tag is undone whole; frame sizes count the bytes before",
+     Id3v2Tag(3, test::Unsynchronised(Frame3("TIT2", Utf16(1, u"\u00FF\u00E9", true, false)) +
+                                      Frame3("TPE1", Utf16(1, u"\u00FFnd on", true, false))),
+              0x80),
+     {.title = u"\u00FF\u00E9", .artist = u"\u00FFnd on"}},
+    {"2.2: an unsynchronised tag is undone whole",
+     Id3v2Tag(2, test::Unsynchronised(Id3v2Frame(2, "TT2", Utf16(1, u"\u00FF two", true, false))), 0x80),
+     {.title = u"\u00FF two"}},
     {"2.3: the extended header is skipped (its size leaves out the four size bytes)",
      V3({test::BigEndian32(6) + Bytes(6, '\0'), Frame3("TIT2", Latin("Behind"))}, 0x40), {.title = u"Behind"}},
     {"a frame of size 0 has nothing to read; the walk goes on",
@@ -133,10 +151,23 @@ const Case kFrameCases[] = {
     {"2.4: sizes are syncsafe (00 00 01 48 is 200 bytes)",
      V4({"PRIV" + Bytes("\0\0\x01\x48\0\0", 6) + Bytes(200, 'p'), Frame4("TPE1", Latin("After 200"))}),
      {.artist = u"After 200"}},
-    {"2.4: compressed and encrypted frames (flags in the low bits) are skipped; a data length comes first",
+    {"2.4: encrypted frames, and compressed ones that do not inflate, are skipped (flags in the low bits)",
      V4({Frame4("TIT2", Latin("Plain")), Frame4("TIT2", "\0\0\0\x20x\x9c...", 0x0009),
          Frame4("TALB", Latin("Secret"), 0x0004), Frame4("TCON", Bytes("\0\0\0\x08", 4) + Latin("Ambient"), 0x0001)}),
      {.title = u"Plain", .genre = u"Ambient"}},
+    {"2.4: a compressed frame is inflated, no further than its data length",
+     V4({Frame4("TIT2", test::Syncsafe32(15) + kInflatedTitle, 0x0009),
+         Frame4("TPE1", test::Syncsafe32(9) + kInflatedTitle, 0x0009)}),
+     {.title = u"Inflated Title", .artist = u"Inflated"}},
+    {"2.4: a group byte, then the data length",
+     V4({Frame4("TALB", '\x07' + test::Syncsafe32(6) + Latin("Album"), 0x0041)}), {.album = u"Album"}},
+    {"2.4: a frame flagged unsynchronised is undone, with or without a data length",
+     V4({Frame4("TIT2", test::Unsynchronised(Utf16(1, u"\u00FF\u00E9", true, false)), 0x0002),
+         Frame4("TPE1", test::Syncsafe32(9) + test::Unsynchronised(Utf16(1, u"\u00FFab", true, false)), 0x0003)}),
+     {.title = u"\u00FF\u00E9", .artist = u"\u00FFab"}},
+    {"2.4: an unsynchronised tag has every frame unsynchronised",
+     V4({Frame4("TIT2", test::Unsynchronised(Utf16(1, u"\u00FF\u00FF", true, true)))}, 0x80),
+     {.title = u"\u00FF\u00FF"}},
     {"2.4: the extended header is skipped (a syncsafe size that counts itself)",
      V4({Frame4("TIT2", Latin("Behind"))}, 0x40, Bytes("\0\0\0\x06\x01\0", 6)), {.title = u"Behind"}},
     {"2.4: TDRC gives the year", V4({Frame4("TDRC", Utf8("2020-05-06T10:00"))}), {.year = u"2020"}},
