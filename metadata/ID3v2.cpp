@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "metadata/ByteFields.h"
+#include "metadata/ID3v1.h"
 #include "metadata/MetadataConstants.h"
 #include "metadata/TagText.h"
 #include "support/Inflate.h"
@@ -84,9 +85,43 @@ std::u16string TextOf(Bytes content) {
 }
 
 // COMM: encoding, language[3], description, text.
-std::u16string CommentOf(Bytes content) {
-  if (content.size() < 4) return {};
-  return DecodeText(content[0], AfterDescription(content[0], content.subspan(4)));
+// The comments of a tag: the one without a description is the comment. Taggers keep data of their own in comments
+// with a description after it: such a comment stands in only when there is none without, and iTunes' ("iTunNORM",
+// "iTunSMPB", "iTunPGAP", ...: numbers, never meant to be read) never does.
+struct Comments {
+  std::optional<std::u16string> plain;
+  std::u16string described;
+
+  void Add(Bytes content) {
+    if (content.size() < 4) return;
+    const std::uint8_t encoding = content[0];
+    const Bytes afterLanguage = content.subspan(4);
+    const Bytes text = AfterDescription(encoding, afterLanguage);
+    const std::u16string description =
+        DecodeText(encoding, afterLanguage.first(afterLanguage.size() - text.size()));
+    if (description.empty())
+      plain = DecodeText(encoding, text);
+    else if (!description.starts_with(u"iTun"))
+      described = DecodeText(encoding, text);
+  }
+  std::u16string Comment() && { return plain ? std::move(*plain) : std::move(described); }
+};
+
+// TCON: genres of the ID3v1 list are referred to by number in brackets, "(17)", and 2.4 writes the bare number,
+// "17"; text after the last reference refines it ("(17)Rock" is "Rock"), and a reference alone is that genre's name.
+std::u16string GenreOf(std::u16string text) {
+  const std::size_t close = text.rfind(u')');
+  std::u16string_view number = text;
+  if (close != std::u16string::npos) {
+    if (close + 1 < text.size()) return text.substr(close + 1);
+    const std::size_t open = text.rfind(u'(', close);
+    number = open == std::u16string::npos ? std::u16string_view() : number.substr(open + 1, close - open - 1);
+  }
+  const bool digits = !number.empty() && number.size() <= 3 &&
+                      std::all_of(number.begin(), number.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+  const std::string_view name = digits ? ID3v1GenreName(WholeNumberOrZero(number)) : std::string_view();
+  if (!name.empty()) return std::u16string(name.begin(), name.end());
+  return close == std::u16string::npos ? text : std::u16string();
 }
 
 // WXXX: encoding, description, URL. The URL itself is always single-byte text, whatever the description's encoding.
@@ -206,8 +241,8 @@ private:
 using SlotTexts = std::array<std::u16string, kSlotCount>;
 
 // Walks the frames from the end of the header, decoding the text of each slot as its frame is met (a later frame of
-// the same ID replaces an earlier one).
-void ReadFrames(TagReader& tag, std::uint8_t version, std::uint8_t flags, SlotTexts& texts) {
+// the same ID replaces an earlier one), and the comments.
+void ReadFrames(TagReader& tag, std::uint8_t version, std::uint8_t flags, SlotTexts& texts, Comments& comments) {
   std::uint64_t pos = kID3v2HeaderSize;
   // The extended header (2.3: its size excludes the four size bytes; 2.4: a syncsafe size that includes them).
   if ((flags & 0x40) && version >= 3) {
@@ -239,8 +274,11 @@ void ReadFrames(TagReader& tag, std::uint8_t version, std::uint8_t flags, SlotTe
     const FrameFormat format = FormatOf(version, formatFlags, tagUnsynchronised);
     const auto stored = static_cast<std::size_t>(BytesToRead(format, frameSize));
     const std::vector<std::uint8_t> content = ContentOf(tag.At(contentStart, stored), format);
-    if (HasTextEncoding(content))
-      texts[*slot] = *slot == sComment ? CommentOf(content) : *slot == sLink ? LinkOf(content) : TextOf(content);
+    if (!HasTextEncoding(content)) continue;
+    if (*slot == sComment)
+      comments.Add(content);
+    else
+      texts[*slot] = *slot == sLink ? LinkOf(content) : TextOf(content);
   }
 }
 
@@ -269,6 +307,7 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
   if (VersionID < 2 || VersionID > 4 || Size == 0) return true;
 
   SlotTexts texts{};
+  Comments comments;
   if ((flags & 0x80) && VersionID < 4) {
     // 2.2 and 2.3: the whole tag after its header was unsynchronised, and its frame sizes count the bytes before
     // that. It is read (up to the cap, with what the caller wants after it) and undone at once.
@@ -284,10 +323,10 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
     MemoryByteSource decoded(whole);
     SourceRegion region;
     TagReader tag(decoded, region, whole.size(), 0);
-    ReadFrames(tag, VersionID, flags, texts);
+    ReadFrames(tag, VersionID, flags, texts, comments);
   } else {
     TagReader tag(source, head, Size, following);
-    ReadFrames(tag, VersionID, flags, texts);
+    ReadFrames(tag, VersionID, flags, texts, comments);
   }
 
   auto either = [&](int slot, int fallback) { return std::move(texts[texts[slot].empty() ? fallback : slot]); };
@@ -298,9 +337,8 @@ bool TID3v2::ReadFrom(ByteSource& source, SourceRegion& head, std::size_t follow
   Track = TrackNumberOf(TrackString);
   Year = std::move(texts[sYear]);
   if (Year.empty()) Year = texts[sYearFallback].substr(0, 4);
-  Genre = std::move(texts[sGenre]);
-  if (const std::size_t close = Genre.rfind(u')'); close != std::u16string::npos) Genre.erase(0, close + 1);
-  Comment = std::move(texts[sComment]);
+  Genre = GenreOf(std::move(texts[sGenre]));
+  Comment = std::move(comments).Comment();
   Composer = std::move(texts[sComposer]);
   Encoder = std::move(texts[sEncoder]);
   Copyright = std::move(texts[sCopyright]);
