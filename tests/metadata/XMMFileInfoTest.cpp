@@ -98,6 +98,8 @@ TEST(XMMFileInfo, TheExtensionChoosesTheReader) {
     TMediaFileFormat format;
   } cases[] = {
       {u"C:\\Music\\A.MP3", TMediaFileFormat::mfMPEGaudio},
+      {u"C:\\Music\\Layer II.mp2", TMediaFileFormat::mfMPEGaudio},
+      {u"C:\\Music\\Layer II.MPA", TMediaFileFormat::mfMPEGaudio},
       {u"/music/b.Ogg", TMediaFileFormat::mfOggVorbis},
       {u"C:\\Music\\c.mp3.wma", TMediaFileFormat::mfWindowsMedia},
       {u"C:\\Music.mp3\\track", TMediaFileFormat::mfWindowsMedia},
