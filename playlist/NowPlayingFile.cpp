@@ -40,7 +40,7 @@ TNowPlayingState TNowPlayingFile::Restore(TXPlayList& list) {
     TXPlayList::Bracket bracket(list);
     list.Clear();
     try {
-      formats_.ReadBytes(list, path_, bytes, format, true);
+      if (!formats_.ReadBytes(list, path_, bytes, format, true)) damaged_ = true;
     } catch (const Exception&) {
       damaged_ = true;  // what was read before the fault stays
     }

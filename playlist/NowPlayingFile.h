@@ -5,9 +5,10 @@
 //
 // Saving goes through a temporary file renamed over the old one, so a player killed while it saves leaves the old
 // list whole. A file found damaged at start - empty, cut short in its last line, ending in zero bytes (space the
-// system gave the file before its data arrived), or not decodable - gives the entries that could be read and is
-// reported; it is not then replaced by an empty list at exit, which would take the damaged file's entries beyond
-// anyone's reach without giving anything back.
+// system gave the file before its data arrived), or with lines that do not decode - gives the entries that could be
+// read (a bad line is passed over, the lines after it are read) and is reported. It is not then replaced by an
+// empty list at exit, which would take the damaged file's entries beyond anyone's reach without giving anything
+// back.
 #include <cstdint>
 #include <string>
 

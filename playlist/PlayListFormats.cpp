@@ -55,9 +55,11 @@ void TPlayListFormats::Read(TXPlayList& list, std::string_view fileName, TXPlayL
   TPlayListReader(list, files_, store_).ReadFile(fileName, format, restoreCurrent);
 }
 
-void TPlayListFormats::ReadBytes(TXPlayList& list, std::string_view fileName, std::string_view bytes,
+bool TPlayListFormats::ReadBytes(TXPlayList& list, std::string_view fileName, std::string_view bytes,
                                  TXPlayListFormat format, bool restoreCurrent) {
-  TPlayListReader(list, files_, store_).ReadBytes(fileName, bytes, format, restoreCurrent);
+  TPlayListReader reader(list, files_, store_);
+  reader.ReadBytes(fileName, bytes, format, restoreCurrent);
+  return reader.SkippedLines() == 0;
 }
 
 void TPlayListFormats::Write(TXPlayList& list, std::string_view fileName, TXPlayListFormat format, bool saveCurrent) {

@@ -27,7 +27,7 @@ private:
 void Parse(TPlayListReader& reader, std::string_view bytes, TXPlayListFormat format, bool restoreCurrent) {
   switch (format) {
     case TXPlayListFormat::pfM3U:
-    case TXPlayListFormat::pfM3U8: ReadM3U(reader, bytes, restoreCurrent); break;
+    case TXPlayListFormat::pfM3U8: ReadM3U(reader, bytes, format, restoreCurrent); break;
     case TXPlayListFormat::pfPLS: ReadPls(reader, bytes, restoreCurrent); break;
     case TXPlayListFormat::pfCUE: ReadCueSheet(reader, bytes); break;
     case TXPlayListFormat::pfAuto: break;

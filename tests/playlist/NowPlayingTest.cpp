@@ -55,8 +55,9 @@ TEST(NowPlaying, ADamagedFileGivesWhatCouldBeRead) {
        std::string("#EXTM3U\r\nC:\\a.mp3\r\nC:\\b\0\0\0", 26),
        TNowPlayingState::nsDamaged, {"* C:\\a.mp3 | a"}},
       {"nothing but zero bytes", std::string(4096, '\0'), TNowPlayingState::nsDamaged, {}},
-      {"a line that does not decode", "#EXTM3U\r\nC:\\a.mp3\r\n\x01" "C:\\\xC3(.mp3\r\nC:\\c.mp3\r\n",
-       TNowPlayingState::nsDamaged, {"* C:\\a.mp3 | a"}},
+      {"a line that does not decode is passed over, and the lines after it are read",
+       "#EXTM3U\r\nC:\\a.mp3\r\n\x01" "C:\\\xC3(.mp3\r\nC:\\c.mp3\r\n#EXTCUR:1\r\n", TNowPlayingState::nsDamaged,
+       {"C:\\a.mp3 | a", "* C:\\c.mp3 | c"}},
   };
   for (const auto& c : cases) {
     FileFormatsEnvironment files;
