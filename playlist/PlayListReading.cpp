@@ -81,7 +81,7 @@ bool TPlayListReader::FileExists(std::u16string_view path) {
 TXPlayListItem* TPlayListReader::AddEntry(std::u16string_view path, std::u16string_view title,
                                           std::optional<std::int32_t> duration) {
   const std::string held = Utf16ToMarked(path);
-  if (!IsUrl(path)) {
+  if (list_.ReadsNestedPlayLists && !IsUrl(path)) {
     const TXPlayListFormat format = PlayListFormatOf(held);
     if (format != TXPlayListFormat::pfAuto && FileExists(path)) {
       ReadNested(path, format);

@@ -39,7 +39,7 @@ public:
   // Where the file being read lies.
   const TPlayListFolder& Folder() const { return reading_.back(); }
   // Adds a resolved entry with the list's AddEntry; an existing playlist file is read in its place instead (and
-  // gives no item). Returns the new item, or null.
+  // gives no item) unless the list keeps such references. Returns the new item, or null.
   TXPlayListItem* AddEntry(std::u16string_view path, std::u16string_view title = {},
                            std::optional<std::int32_t> duration = std::nullopt);
   bool FileExists(std::u16string_view path);
