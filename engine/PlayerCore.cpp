@@ -102,8 +102,9 @@ void TPlayerCore::Play() {
 
 void TPlayerCore::Pause() {
   if (state_ != TXPlayerState::psPlaying) return;
-  if (!graph_ || !graph_->IsSeekable()) {
-    // A live stream cannot pick up where it paused.
+  // A live stream cannot pick up where it paused. A graph still building cannot say whether it can: it is paused
+  // (its build keeps the graph paused when it ends).
+  if (!graph_ || (graph_->State() != gsBuilding && !graph_->IsSeekable())) {
     Stop();
     return;
   }
