@@ -1,5 +1,9 @@
 #include "tests/app/win/DesktopDriver.h"
 
+#include <stdexcept>
+
+#include "tests/common/win/WineTestEnv.h"
+
 namespace nv::test {
 
 namespace {
@@ -49,18 +53,22 @@ std::wstring WindowText(HWND window) {
 void ClickWithMouse(HWND window) {
   RECT bounds{};
   GetWindowRect(window, &bounds);
-  const int x = (bounds.left + bounds.right) / 2, y = (bounds.top + bounds.bottom) / 2;
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  // Absolute positions run from 0 to 65535 across the primary screen.
-  inputs[0].mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  inputs[0].mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &inputs[0], sizeof(INPUT));
-  Sleep(50);  // let the pointer arrive before the button goes down, as a hand would
-  SendInput(2, &inputs[1], sizeof(INPUT));
+  ClickAt((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+}
+
+void ClickAt(int x, int y) {
+  // Through the X server, as a person's mouse: SendInput moves Wine's pointer ahead of the server, whose late report
+  // of the old place can then put the button press where the pointer was before. (No --sync: it waits forever
+  // when the pointer is already there.) Wine cannot wait for a Unix program, so the click signals its end with a file.
+  static int clicks = 0;
+  const std::string done = EnvDir() + "/click-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++clicks);
+  const std::wstring doneFile = UnixToWindowsPath(done);
+  DeleteFileW(doneFile.c_str());
+  const std::string command = "/bin/sh -c \"xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
+                              " sleep 0.05 click 1; touch '" + done + "'\"";
+  StartUnixCommand(std::wstring(command.begin(), command.end()));
+  if (!WaitForFile(doneFile, 10000)) throw std::runtime_error("xdotool did not click");
+  DeleteFileW(doneFile.c_str());
 }
 
 }  // namespace nv::test

@@ -13,8 +13,11 @@ HWND WaitForTopWindow(const wchar_t* className, const wchar_t* caption, DWORD pr
 // A child control by class and text (its caption, with any "&" as written); null when there is none.
 HWND FindControl(HWND parent, const wchar_t* className, const wchar_t* text);
 std::wstring WindowText(HWND window);
-// Moves the mouse to the middle of the window and clicks the left button.
+// Moves the mouse to the middle of the window and clicks the left button, through the X server (xdotool); returns
+// once the click has been made.
 void ClickWithMouse(HWND window);
+// The same at a point of the screen.
+void ClickAt(int x, int y);
 // Waits until `condition` holds; false after the timeout.
 bool WaitUntil(const auto& condition, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
