@@ -2,20 +2,28 @@
 
 #include "app/AppConstants.h"
 #include "app/HandOverText.h"
+#include "app/win/TrayExtClient.h"
+#include "shell/TrayExtProtocol.h"
 
 namespace nv {
 
-PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink) : sink_(sink) {
+PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink,
+                                         std::function<void(std::string_view)> log)
+    : sink_(sink), log_(std::move(log)) {
   RECT bar{};
   GetClientRect(taskbar, &bar);
   // A small strip at the right end of the taskbar; the real strip docks itself through the tray extension.
   const int width = 120, height = bar.bottom - bar.top;
   Create(kPlayerWindowClass, {0, GetSysColorBrush(COLOR_BTNFACE)}, WS_EX_TOOLWINDOW,
          WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", bar.right - width, 0, width, height, taskbar);
+  RegisterTrayShellHook(Handle(), kShellHookMessageBase);
+  SetTimer(Handle(), kShellHookRenewTimer, kShellHookRenewIntervalMs, nullptr);
 }
 
 PlayerWindowStandIn::~PlayerWindowStandIn() {
   closing_ = true;
+  KillTimer(Handle(), kShellHookRenewTimer);
+  DeregisterTrayShellHook();
   Destroy();
 }
 
@@ -30,6 +38,10 @@ LRESULT PlayerWindowStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_COPYDATA:
       HandOver(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return TRUE;
+    case WM_TIMER:
+      if (wParam != kShellHookRenewTimer) return Window::HandleMessage(message, wParam, lParam);
+      RenewShellHook();
+      return 0;
     default:
       return Window::HandleMessage(message, wParam, lParam);
   }
@@ -44,6 +56,17 @@ void PlayerWindowStandIn::HandOver(const COPYDATASTRUCT* data) {
   const bool clear = data->dwData == kHandOverReplace;
   sink_.AddFiles(files, clear);
   if (clear) PostMessageW(Handle(), WM_PLAYERCOMMAND, kCommandPlay, 0);
+}
+
+void PlayerWindowStandIn::RenewShellHook() {
+  const int reconnections = TrayExtReconnections();
+  const ShellHookRegistration outcome = RegisterTrayShellHook(Handle(), kShellHookMessageBase);
+  if (TrayExtReconnections() != reconnections && log_) log_("tray extension reconnected");
+  if (outcome != ShellHookRegistration::ServerLost) return;
+  // Gone for good: the program ends as if closed, and shuts down in order.
+  KillTimer(Handle(), kShellHookRenewTimer);
+  if (log_) log_("tray extension lost");
+  PostQuitMessage(0);
 }
 
 void PlayerWindowStandIn::HandleDestroyed() {
