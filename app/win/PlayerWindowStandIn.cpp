@@ -42,8 +42,30 @@ LRESULT PlayerWindowStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       if (wParam != kShellHookRenewTimer) return Window::HandleMessage(message, wParam, lParam);
       RenewShellHook();
       return 0;
+    case kShellHookMessageBase + HSHELL_APPCOMMAND:
+      return HandleMediaKey(GET_APPCOMMAND_LPARAM(lParam));
     default:
       return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+LRESULT PlayerWindowStandIn::HandleMediaKey(unsigned command) {
+  // A media key pressed in another program, forwarded by the shell hook, which waits only briefly for the answer:
+  // the command runs after it has been told the key was taken. Keys the player has no command for go on.
+  switch (command) {
+    case kCommandMute:
+    case kCommandVolumeDown:
+    case kCommandVolumeUp:
+    case kCommandNextTrack:
+    case kCommandPreviousTrack:
+    case kCommandStop:
+    case kCommandPlayPause:
+    case kCommandPlay:
+    case kCommandPause:
+      PostMessageW(Handle(), WM_PLAYERCOMMAND, command, 0);
+      return 1;
+    default:
+      return 0;
   }
 }
 
