@@ -14,12 +14,12 @@
 #include <gtest/gtest.h>
 
 #include "app/AppConstants.h"
-#include "app/ProductProfile.h"
 #include "app/win/MainFormStandIn.h"
-#include "app/win/ProductProfileFile.h"
 #include "app/win/TrayExtClient.h"
 #include "skins/EmbeddedPackage.h"
+#include "support/ProductProfile.h"
 #include "support/RegIniFile.h"
+#include "support/win/ProductProfileFile.h"
 #include "support/win/RegistryKeyValueStore.h"
 #include "support/win/UniqueHandle.h"
 #include "tests/app/win/DesktopDriver.h"
