@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -44,7 +45,7 @@ int HeaderNumber(const std::vector<std::uint8_t>& data, std::size_t& at) {
 }  // namespace
 
 Screenshot Screenshot::FromPpm(const std::wstring& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
   const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (data.size() < 2 || data[0] != 'P' || data[1] != '6') throw std::runtime_error("not a binary PPM");
   std::size_t at = 2;

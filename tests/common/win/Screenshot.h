@@ -38,6 +38,7 @@ public:
 
 private:
   friend Screenshot TakeScreenshot(std::string_view name);
+  friend Screenshot CaptureWindow(HWND window);
   int width_ = 0, height_ = 0;
   std::vector<std::uint8_t> rgb_;
   std::string pngPath_;
