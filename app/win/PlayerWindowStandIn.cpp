@@ -5,23 +5,27 @@
 
 namespace nv {
 
-PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink) : sink_(sink) {
+namespace {
+// A small strip at the right end of the taskbar; the real strip docks itself through the tray extension.
+constexpr int kStripWidth = 120;
+
+Rect StripBounds(HWND taskbar) {
   RECT bar{};
   GetClientRect(taskbar, &bar);
-  // A small strip at the right end of the taskbar; the real strip docks itself through the tray extension.
-  const int width = 120, height = bar.bottom - bar.top;
-  Create(kPlayerWindowClass, {0, GetSysColorBrush(COLOR_BTNFACE)}, WS_EX_TOOLWINDOW,
-         WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", bar.right - width, 0, width, height, taskbar);
+  return Rect::FromSize(bar.right - kStripWidth, 0, kStripWidth, bar.bottom - bar.top);
 }
+}  // namespace
 
-PlayerWindowStandIn::~PlayerWindowStandIn() {
-  closing_ = true;
-  Destroy();
-}
+PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink)
+    : Form({.className = kPlayerWindowClass,
+            .border = FormBorder::None,
+            .owner = taskbar,
+            .child = true,
+            .toolWindow = true,
+            .bounds = StripBounds(taskbar)}),
+      sink_(sink) {}
 
-void PlayerWindowStandIn::Show() { ShowWindow(Handle(), SW_SHOWNA); }
-
-LRESULT PlayerWindowStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PlayerWindowStandIn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PLAYERCOMMAND:
       UpdateWindow(Handle());  // finish pending painting first: the command may take a while
@@ -31,7 +35,7 @@ LRESULT PlayerWindowStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       HandOver(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return TRUE;
     default:
-      return Window::HandleMessage(message, wParam, lParam);
+      return Form::WindowProc(message, wParam, lParam);
   }
 }
 
@@ -48,7 +52,7 @@ void PlayerWindowStandIn::HandOver(const COPYDATASTRUCT* data) {
 
 void PlayerWindowStandIn::HandleDestroyed() {
   // Destroyed from outside: the taskbar that parents the window is gone. Nothing is saved.
-  if (!closing_) ExitProcess(0);
+  if (!DestroyingFromHere()) ExitProcess(0);
 }
 
 }  // namespace nv

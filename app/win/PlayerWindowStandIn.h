@@ -6,26 +6,22 @@
 #include <windows.h>
 
 #include "app/PlayerCommandSink.h"
-#include "support/win/Window.h"
+#include "support/ui/win/Form.h"
 
 namespace nv {
 
-class PlayerWindowStandIn final : public Window {
+class PlayerWindowStandIn final : public Form {
 public:
   PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink);
-  ~PlayerWindowStandIn() override;
-
-  void Show();
 
 protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void HandleDestroyed() override;
 
 private:
   void HandOver(const COPYDATASTRUCT* data);
 
   PlayerCommandSink& sink_;
-  bool closing_ = false;  // destroyed by this program, not from outside
 };
 
 }  // namespace nv

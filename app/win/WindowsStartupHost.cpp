@@ -15,7 +15,7 @@
 #include "app/win/SkinFiles.h"
 #include "app/win/TrayExtensionStandIn.h"
 #include "playlist/PlayListFormats.h"
-#include "support/win/Application.h"
+#include "support/ui/win/Application.h"
 #include "support/win/ApplicationRegIni.h"
 #include "support/win/SystemInfo.h"
 #include "support/win/WideText.h"
@@ -97,7 +97,7 @@ void WindowsStartupHost::SendFiles(WindowId window, const std::vector<std::strin
 void WindowsStartupHost::InitialiseApplication() {
   SetErrorMode(SEM_FAILCRITICALERRORS);
   oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
-  SetApplicationTitle(kApplicationTitle);
+  App().SetTitle(kApplicationTitle);
   SetPlayListFileFormats(&SystemPlayListFormats());
 }
 
@@ -123,17 +123,9 @@ void WindowsStartupHost::CheckFileTypesOnStart() {
 }
 
 void WindowsStartupHost::ShowPlayerWindow() {
-  window_->Show();
+  window_->ShowNoActivate();
   mainForm_->Log("show");
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  App().ProcessMessages();
 }
 
 void WindowsStartupHost::ShowExpandedPlayer() { mainForm_->Log("show expanded"); }
@@ -151,11 +143,7 @@ void WindowsStartupHost::TrimWorkingSet() {
 
 void WindowsStartupHost::RunMessageLoop() {
   mainForm_->Log("ready");
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  App().Run();
 }
 
 void WindowsStartupHost::DestroyPlayerWindow() {
@@ -163,7 +151,7 @@ void WindowsStartupHost::DestroyPlayerWindow() {
   mainForm_.reset();
 }
 
-void WindowsStartupHost::ShowError(const std::string& message) { ShowErrorMessage(message); }
+void WindowsStartupHost::ShowError(const std::string& message) { App().ShowError(message); }
 
 int RunPlayerProgram() {
   WindowsStartupHost host;
