@@ -40,8 +40,18 @@ inline constexpr wchar_t kTaskbarWindowClass[] = L"Shell_TrayWnd";
 inline constexpr int kPlayerWindowSearchTries = 51;
 inline constexpr unsigned kPlayerWindowSearchIntervalMs = 20;
 
-// How long start-up waits for the elevated "/install" run it started before connecting again.
+// How long start-up waits for the elevated "/install" run it started before connecting again, and an install run
+// for the registration of the tray extension's server.
 inline constexpr unsigned kElevatedInstallWaitMs = 30000;
+inline constexpr unsigned kRegistrationWaitMs = 30000;
+
+// The tray extension's 64-bit COM server, beside the program.
+inline constexpr wchar_t kServerFileName[] = L"Norvale.dll";
+
+// The main window renews its registration for shell events with the tray extension on this timer; a server that
+// has gone is found then, and reached again.
+inline constexpr std::uintptr_t kShellHookRenewTimer = 1003;
+inline constexpr unsigned kShellHookRenewIntervalMs = 10000;
 
 // --- Texts ---
 

@@ -77,6 +77,10 @@ int RunPlayerProgram(const CommandLine& commandLine, StartupHost& host) {
       host.RunInstall();
       return 0;
     }
+    if (commandLine.SwitchIs("/uninstall")) {
+      host.RunUninstall();
+      return 0;
+    }
     if (commandLine.SwitchIs("/registerfiletypes")) {
       host.RegisterFileTypes();
       return 0;

@@ -1,7 +1,7 @@
 #pragma once
-// The program's entry sequence: a maintenance run ("/install", "/registerfiletypes") does its work and ends; a
-// second instance hands its command line to the running player and ends; otherwise this process becomes the
-// player, runs until it is closed, and shuts down in order.
+// The program's entry sequence: a maintenance run ("/install", "/uninstall", "/registerfiletypes") does its work and
+// ends; a second instance hands its command line to the running player and ends; otherwise this process becomes
+// the player, runs until it is closed, and shuts down in order.
 #include "app/CommandLine.h"
 #include "app/StartupHost.h"
 

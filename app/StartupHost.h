@@ -26,6 +26,7 @@ public:
 
   // Maintenance runs.
   virtual void RunInstall() = 0;          // does nothing when the process would need elevation for it
+  virtual void RunUninstall() = 0;        // likewise
   virtual void RegisterFileTypes() = 0;
 
   // Checks before anything is shown.

@@ -1,5 +1,5 @@
 #pragma once
-// The "/install" maintenance run and its elevated start.
+// The "/install" and "/uninstall" maintenance runs, and the elevated start of "/install".
 #include <windows.h>
 
 #include <string>
@@ -7,9 +7,11 @@
 namespace nv {
 
 // Creates the Winamp plug-in folder and registers the tray extension's server ("Norvale.dll" in the program
-// folder) with regsvr32, silently and without waiting. The registration of the application and its file types
-// joins this run with the file-type module.
+// folder) with regsvr32, silently, waiting for the registration to finish (start-up connects right after it).
+// The registration of the application and its file types joins this run with the file-type module.
 void RunInstall();
+// Unregisters the server the same way.
+void RunUninstall();
 
 // The regsvr32 command for the server: System32, or Sysnative for a 32-bit process on 64-bit Windows.
 std::wstring Regsvr32Command();

@@ -2,6 +2,8 @@
 
 #include "app/AppConstants.h"
 #include "app/HandOverText.h"
+#include "app/win/TrayExtClient.h"
+#include "shell/TrayExtProtocol.h"
 
 namespace nv {
 
@@ -16,14 +18,25 @@ Rect StripBounds(HWND taskbar) {
 }
 }  // namespace
 
-PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink)
+PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink,
+                                         std::function<void(std::string_view)> log)
     : Form({.className = kPlayerWindowClass,
             .border = FormBorder::None,
             .owner = taskbar,
             .child = true,
             .toolWindow = true,
             .bounds = StripBounds(taskbar)}),
-      sink_(sink) {}
+      sink_(sink),
+      log_(std::move(log)) {
+  RegisterTrayShellHook(Handle(), kShellHookMessageBase);
+  SetTimer(kShellHookRenewTimer, kShellHookRenewIntervalMs);
+}
+
+PlayerWindowStandIn::~PlayerWindowStandIn() {
+  KillTimer(kShellHookRenewTimer);
+  DeregisterTrayShellHook();
+  Destroy();
+}
 
 LRESULT PlayerWindowStandIn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -48,6 +61,22 @@ void PlayerWindowStandIn::HandOver(const COPYDATASTRUCT* data) {
   const bool clear = data->dwData == kHandOverReplace;
   sink_.AddFiles(files, clear);
   if (clear) PostMessageW(Handle(), WM_PLAYERCOMMAND, kCommandPlay, 0);
+}
+
+void PlayerWindowStandIn::HandleTimer(UINT_PTR id) {
+  if (id == kShellHookRenewTimer) RenewShellHook();
+  else Form::HandleTimer(id);
+}
+
+void PlayerWindowStandIn::RenewShellHook() {
+  const int reconnections = TrayExtReconnections();
+  const ShellHookRegistration outcome = RegisterTrayShellHook(Handle(), kShellHookMessageBase);
+  if (TrayExtReconnections() != reconnections && log_) log_("tray extension reconnected");
+  if (outcome != ShellHookRegistration::ServerLost) return;
+  // Gone for good: the program ends as if closed, and shuts down in order.
+  KillTimer(kShellHookRenewTimer);
+  if (log_) log_("tray extension lost");
+  PostQuitMessage(0);
 }
 
 void PlayerWindowStandIn::HandleDestroyed() {

@@ -3,7 +3,14 @@
 // of the taskbar, where a second instance and the shell's context menu look for the running player. It routes
 // WM_PLAYERCOMMAND and the WM_COPYDATA file hand-over to a command sink. When the taskbar that parents it goes
 // away, the process ends at once.
+// Like the main form it stands in for, it asks the tray extension for shell events and renews the registration
+// every 10 seconds, which reconnects to a server that has gone; when even a fresh connection fails, the program
+// ends (exit code 0). The real form renews only a registration that succeeded; until the extension installs its
+// shell hook none does, so the stand-in renews whatever the answer.
 #include <windows.h>
+
+#include <functional>
+#include <string_view>
 
 #include "app/PlayerCommandSink.h"
 #include "support/ui/win/Form.h"
@@ -12,16 +19,21 @@ namespace nv {
 
 class PlayerWindowStandIn final : public Form {
 public:
-  PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink);
+  // `log` hears "tray extension reconnected" and "tray extension lost".
+  PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink, std::function<void(std::string_view)> log = {});
+  ~PlayerWindowStandIn() override;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void HandleTimer(UINT_PTR id) override;
   void HandleDestroyed() override;
 
 private:
   void HandOver(const COPYDATASTRUCT* data);
+  void RenewShellHook();
 
   PlayerCommandSink& sink_;
+  std::function<void(std::string_view)> log_;
 };
 
 }  // namespace nv

@@ -13,7 +13,7 @@
 #include "app/win/ProgramPaths.h"
 #include "app/win/QuestionDialog.h"
 #include "app/win/SkinFiles.h"
-#include "app/win/TrayExtensionStandIn.h"
+#include "app/win/TrayExtClient.h"
 #include "playlist/PlayListFormats.h"
 #include "support/ui/win/Application.h"
 #include "support/win/ApplicationRegIni.h"
@@ -32,6 +32,11 @@ WindowsStartupHost::~WindowsStartupHost() {
 void WindowsStartupHost::RunInstall() {
   if (NeedsElevation()) return;
   nv::RunInstall();
+}
+
+void WindowsStartupHost::RunUninstall() {
+  if (NeedsElevation()) return;
+  nv::RunUninstall();
 }
 
 void WindowsStartupHost::RegisterFileTypes() {
@@ -114,7 +119,8 @@ void WindowsStartupHost::StartElevatedInstall() {
 
 void WindowsStartupHost::CreatePlayerWindow(const PlayerStart& start) {
   mainForm_ = std::make_unique<MainFormStandIn>();
-  window_ = std::make_unique<PlayerWindowStandIn>(taskbar_, *mainForm_);
+  window_ = std::make_unique<PlayerWindowStandIn>(taskbar_, *mainForm_,
+                                                  [form = mainForm_.get()](std::string_view line) { form->Log(line); });
   mainForm_->LoadStart(start);
 }
 

@@ -19,6 +19,7 @@ public:
   WindowsStartupHost& operator=(const WindowsStartupHost&) = delete;
 
   void RunInstall() override;
+  void RunUninstall() override;
   void RegisterFileTypes() override;
   bool IsElevatedStart() override;
   bool FindTaskbar() override;

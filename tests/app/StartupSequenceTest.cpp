@@ -36,6 +36,7 @@ public:
   std::function<void()> onCreateWindow;
 
   void RunInstall() override { calls.push_back("install"); }
+  void RunUninstall() override { calls.push_back("uninstall"); }
   void RegisterFileTypes() override { calls.push_back("register file types"); }
   bool IsElevatedStart() override { return elevated; }
   bool FindTaskbar() override { return taskbar; }
@@ -133,6 +134,8 @@ TEST(StartupSequence, TheFirstParameterShapesThePrimaryStart) {
 TEST(StartupSequence, MaintenanceRunsAndElevatedStartsEndEarly) {
   RecordingHost install;
   EXPECT_THAT(RunStartup(install, {"/Install"}), ElementsAre("install"));
+  RecordingHost uninstall;
+  EXPECT_THAT(RunStartup(uninstall, {"/uninstall", "a.mp3"}), ElementsAre("uninstall"));
   RecordingHost types;
   EXPECT_THAT(RunStartup(types, {"/registerfiletypes"}), ElementsAre("register file types"));
   RecordingHost elevated;

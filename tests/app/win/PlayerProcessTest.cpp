@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "app/ProductProfile.h"
 #include "app/win/MainFormStandIn.h"
 #include "app/win/ProductProfileFile.h"
+#include "app/win/TrayExtClient.h"
 #include "support/RegIniFile.h"
 #include "support/win/RegistryKeyValueStore.h"
 #include "support/win/UniqueHandle.h"
@@ -22,6 +24,8 @@
 #include "tests/common/AudioAnalysis.h"
 #include "tests/common/TestPaths.h"
 #include "tests/common/ToneWav.h"
+#include "tests/common/win/RegistryDump.h"
+#include "tests/common/win/TrayServer.h"
 #include "tests/common/win/WineTestEnv.h"
 
 namespace nv {
@@ -64,6 +68,9 @@ protected:
     std::filesystem::create_directories(scratch_);
     log_ = scratch_ / L"commands.log";
     SetEnvironmentVariableW(kCommandLogVariable, log_.c_str());
+    // The players reach the tray extension through the surrogate, as the 32-bit player always does.
+    SetEnvironmentVariableW(kTrayExtOutOfProcessVariable, L"1");
+    server_.emplace();
     // Skins are installed into this test's folder, and no skin is current.
     preferences_.WriteString("Preferences", "Skin path", Utf8((scratch_ / L"Skins").wstring()));
     preferences_.DeleteValue("Preferences", "Current skin");
@@ -75,6 +82,7 @@ protected:
       if (WaitForSingleObject(primary_.Get(), 10000) != WAIT_OBJECT_0) TerminateProcess(primary_.Get(), 1);
     }
     while (const ATOM left = GlobalFindAtomW(kInstanceAtomName)) GlobalDeleteAtom(left);
+    server_.reset();
     preferences_.DeleteValue("Preferences", "Skin path");
     preferences_.DeleteValue("Preferences", "Current skin");
     std::error_code ignored;
@@ -138,6 +146,7 @@ protected:
   }
 
   TXRegIniFile preferences_{std::make_unique<RegistryKeyValueStore>(), "Software\\Norvale"};
+  std::optional<test::RegisteredTrayServer> server_;
   std::filesystem::path scratch_, log_;
   UniqueHandle primary_;
   std::size_t seen_ = 0;
@@ -261,6 +270,55 @@ TEST_F(PlayerProcessTest, ThePlayerPlaysItsFilesAndFollowsTheTransportCommands) 
   EXPECT_NEAR(sound[2].LengthMs(), 1000, 150);
 }
 
+TEST_F(PlayerProcessTest, AnEndedSurrogateIsReplacedAndAServerGoneForGoodLeavesThePlayerRunning) {
+  StartPlayer();
+  NewLines();
+  const std::vector<DWORD> first = test::SurrogateProcesses();
+  ASSERT_EQ(first.size(), 1u) << "the player reaches the server through the surrogate";
+
+  // The surrogate ends under the player: at its next renewal (every 10 s) the player connects to a new one.
+  test::EndSurrogates();
+  const ULONGLONG ended = GetTickCount64();
+  ASSERT_TRUE(WaitForLine("tray extension reconnected", 20000)) << Log();
+  EXPECT_LT(GetTickCount64() - ended, kShellHookRenewIntervalMs + 3000) << "within one renewal period";
+  const std::vector<DWORD> second = test::SurrogateProcesses();
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_NE(second.front(), first.front());
+  EXPECT_TRUE(test::ProcessHasModule(second.front(), L"Norvale.dll"));
+  EXPECT_THAT(NewLines(), ElementsAre("tray extension reconnected")) << "and commands still arrive";
+
+  // Unregistered and ended: no new connection can be made. The player goes on without the extension.
+  server_.reset();
+  Sleep(kShellHookRenewIntervalMs + 2000);
+  EXPECT_EQ(WaitForSingleObject(primary_.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << Log();
+  EXPECT_THAT(NewLines(), ::testing::IsEmpty());
+  EXPECT_THAT(test::SurrogateProcesses(), ::testing::IsEmpty());
+}
+
+TEST_F(PlayerProcessTest, InstallAndUninstallRegisterTheServerBesideTheProgramAndLeaveNothing) {
+  server_.reset();
+  // The shipped pair in a folder of its own: the 64-bit server beside the program (of either build).
+  const std::filesystem::path folder = scratch_ / L"Installed";
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(BuiltProgram(), folder / L"Norvale.exe");
+  std::filesystem::copy_file(test::BuiltServerPath(), folder / L"Norvale.dll");
+  const std::wstring program = (folder / L"Norvale.exe").wstring();
+
+  const test::RegistryDump before = test::DumpRegistry(HKEY_CLASSES_ROOT);
+  EXPECT_EQ(RunToEnd(program, L"/install"), 0u);
+  const test::RegistryDump server =
+      test::DumpRegistry(HKEY_CLASSES_ROOT, L"CLSID\\{3350B1B8-0FB3-4C57-AABD-9C0F5C914410}\\InprocServer32");
+  EXPECT_EQ(server.count(L"CLSID\\{3350B1B8-0FB3-4C57-AABD-9C0F5C914410}\\InprocServer32\t[]\t1\t" +
+                         (folder / L"Norvale.dll").wstring()),
+            1u)
+      << "registered, and registered before the run ended";
+  EXPECT_EQ(RunToEnd(program, L"/uninstall"), 0u);
+  const test::RegistryDump after = test::DumpRegistry(HKEY_CLASSES_ROOT);
+  EXPECT_THAT(test::Added(before, after), ::testing::IsEmpty());
+  EXPECT_THAT(test::Added(after, before), ::testing::IsEmpty());
+  EXPECT_EQ(PlayerWindow(), nullptr);
+}
+
 // A copy of the program in a folder of its own, with nothing beside it.
 class LoneProgramTest : public PlayerProcessTest {
 protected:
@@ -283,6 +341,18 @@ TEST_F(LoneProgramTest, WithoutItsDefaultSkinThePlayerSaysSoAndEnds) {
   ASSERT_EQ(WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0);
   EXPECT_EQ(GlobalFindAtomW(kInstanceAtomName), 0);
   EXPECT_EQ(PlayerWindow(), nullptr);
+}
+
+TEST_F(LoneProgramTest, WithoutAServerToReachThePlayerEndsQuietly) {
+  std::filesystem::copy_file(test::UnixToWindowsPath(test::BinaryDir() + "/bin/Norvale.nvs"), folder_ / L"Norvale.nvs");
+  server_.reset();  // and the install run finds no server beside this copy to register
+  const UniqueHandle process = Start(Program(), L"a.mp3");
+  ASSERT_EQ(WaitForSingleObject(process.Get(), 60000), WAIT_OBJECT_0) << "it did not end";
+  DWORD code = 1;
+  GetExitCodeProcess(process.Get(), &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_FALSE(std::filesystem::exists(log_)) << "no player window was made: " << Log();
+  EXPECT_EQ(GlobalFindAtomW(kInstanceAtomName), 0);
 }
 
 TEST_F(LoneProgramTest, TheInstallRunCreatesThePluginFolderAndEnds) {

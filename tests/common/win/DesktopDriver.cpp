@@ -1,5 +1,9 @@
 #include "tests/common/win/DesktopDriver.h"
 
+#include <stdexcept>
+
+#include "tests/common/win/WineTestEnv.h"
+
 namespace nv::test {
 
 namespace {
@@ -48,35 +52,42 @@ std::wstring WindowText(HWND window) {
 
 namespace {
 
-// Where the driver last put the pointer. Every event carries it: Wine gives a button event without a position the
-// position of an earlier move, not the latest.
-POINT pointer{-1, -1};
+// Runs xdotool with these commands and returns once it has run them. The mouse goes through the X server, as a
+// person's: SendInput moves Wine's pointer ahead of the server, whose late report of the old place can then put the
+// next button press (or the next hot control) where the pointer was before. (No --sync: it waits forever when the
+// pointer is already there.) Wine cannot wait for a Unix program, so xdotool signals its end with a file.
+void Xdotool(const std::string& commands) {
+  static int runs = 0;
+  const std::string done = EnvDir() + "/xdotool-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+  const std::wstring doneFile = UnixToWindowsPath(done);
+  DeleteFileW(doneFile.c_str());
+  const std::string command = "/bin/sh -c \"xdotool " + commands + "; touch '" + done + "'\"";
+  StartUnixCommand(std::wstring(command.begin(), command.end()));
+  if (!WaitForFile(doneFile, 10000)) throw std::runtime_error("xdotool did not run: " + commands);
+  DeleteFileW(doneFile.c_str());
+}
 
-void SendMouse(DWORD event) {
-  if (pointer.x < 0) GetCursorPos(&pointer);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  // Absolute positions run from 0 to 65535 across the primary screen.
-  input.mi.dx = MulDiv(pointer.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(pointer.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = event | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
+std::string ButtonCommand(DWORD event) {
+  switch (event) {
+    case MOUSEEVENTF_LEFTDOWN: return "mousedown 1";
+    case MOUSEEVENTF_LEFTUP: return "mouseup 1";
+    case MOUSEEVENTF_MIDDLEDOWN: return "mousedown 2";
+    case MOUSEEVENTF_MIDDLEUP: return "mouseup 2";
+    case MOUSEEVENTF_RIGHTDOWN: return "mousedown 3";
+    case MOUSEEVENTF_RIGHTUP: return "mouseup 3";
+    default: throw std::invalid_argument("not a single button event");
+  }
 }
 
 }  // namespace
 
-void MoveMouseTo(int x, int y) {
-  pointer = {x, y};
-  SendMouse(0);
-}
+void MoveMouseTo(int x, int y) { Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)); }
 
-void MouseButton(DWORD event) { SendMouse(event); }
+void MouseButton(DWORD event) { Xdotool(ButtonCommand(event)); }
 
 void ClickAt(int x, int y) {
-  MoveMouseTo(x, y);
-  Sleep(50);  // let the pointer arrive before the button goes down, as a hand would
-  MouseButton(MOUSEEVENTF_LEFTDOWN);
-  MouseButton(MOUSEEVENTF_LEFTUP);
+  // The pause lets the pointer arrive before the button goes down, as a hand would.
+  Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.05 click 1");
 }
 
 void ClickWithMouse(HWND window) {
