@@ -138,6 +138,13 @@ private:
       DrawTextW(dc, text.c_str(), -1, &caption, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
       buttonWidth = std::max<int>(buttonWidth, caption.right - caption.left + 8);
     }
+    // The check box's whole text beside its square: a short question must not cut it off.
+    int boxTextWidth = 0;
+    if (checkBox_) {
+      RECT caption{};
+      DrawTextW(dc, checkBox_->text.c_str(), -1, &caption, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
+      boxTextWidth = caption.right - caption.left;
+    }
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
 
@@ -148,7 +155,11 @@ private:
     const int iconTextHeight = std::max(iconSize, textHeight);
     const int count = static_cast<int>(kinds_.size());
     const int groupWidth = buttonWidth * count + buttonSpacing * (count - 1);
-    const int clientWidth = std::max(iconTextWidth, groupWidth) + horzMargin * 2;
+    // The check box sits below the message and ends 22 pixels short of the right edge.
+    const int boxLeft = message.empty() ? 22 : textLeft;
+    const int boxWidth = GetSystemMetrics(SM_CXMENUCHECK) + unitX * 2 + boxTextWidth;
+    const int clientWidth = std::max({iconTextWidth + horzMargin * 2, groupWidth + horzMargin * 2,
+                                      checkBox_ ? boxLeft + boxWidth + 22 : 0});
     int clientHeight = iconTextHeight + buttonHeight + vertSpacing + vertMargin * 2;
     int buttonTop = iconTextHeight + vertMargin + vertSpacing;
 
@@ -161,7 +172,6 @@ private:
 
     if (checkBox_) {
       // Below the message, where the buttons were; the buttons move down to make room.
-      const int boxLeft = message.empty() ? 22 : textLeft;
       const int boxHeight = std::max(17, unitY + 4);
       const HWND box = AddControl(L"BUTTON", checkBox_->text.c_str(), BS_AUTOCHECKBOX | WS_TABSTOP,
                                   kCheckBoxId, boxLeft, buttonTop, clientWidth - 22 - boxLeft, boxHeight);

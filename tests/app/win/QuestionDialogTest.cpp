@@ -93,6 +93,17 @@ protected:
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     return r;
   }
+  // The width of a control's own text in its own font.
+  static int TextWidth(HWND control) {
+    const std::wstring text = test::WindowText(control);
+    const HDC dc = GetDC(control);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size.cx;
+  }
 
   TXRegIniFile store_;
   std::future<int> answer_;
@@ -119,6 +130,8 @@ TEST_F(QuestionDialogTest, ClearingTheBoxKeepsTheAnswerGivenAndSilencesTheQuesti
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(boxRect.right, client.right - 22);
+  // A short question once cut the box's text to "Show this dialog ne".
+  EXPECT_GE(boxRect.right - boxRect.left, GetSystemMetrics(SM_CXMENUCHECK) + TextWidth(box)) << "the whole text shows";
 
   ClickWithMouse(box);
   ASSERT_TRUE(WaitUntil([&] { return !Checked(box); }, 3000)) << "the click did not clear the box";
