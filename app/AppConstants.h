@@ -3,6 +3,8 @@
 // player, the instance identity, and the texts of start-up.
 #include <cstdint>
 
+#include "skins/SkinFileNames.h"  // kSkinPackageExtension
+
 namespace nv {
 
 // --- The command protocol (other processes rely on these numbers) ---
@@ -56,9 +58,7 @@ inline constexpr unsigned kShellHookRenewIntervalMs = 10000;
 // --- Texts ---
 
 inline constexpr char kApplicationTitle[] = "Brindle Norvale";
-inline constexpr char kSkinPackageExtension[] = ".nvs";
 inline constexpr char kTaskbarNotFoundMessage[] = "Taskbar window is not found.";
-inline constexpr char kDefaultSkinCorruptedMessage[] = "Default skin corrupted.";
 
 // The advice shown before Windows 7 when the taskbar is not kept on top; the answer may be silenced.
 inline constexpr char kTaskbarNotOnTopMessage[] =

@@ -88,7 +88,7 @@ int RunPlayerProgram(const CommandLine& commandLine, StartupHost& host) {
     // An elevated copy is only ever started for a maintenance run.
     if (host.IsElevatedStart()) return 0;
     if (!host.FindTaskbar()) throw Exception(kTaskbarNotFoundMessage);
-    if (!host.DefaultSkinExists()) throw Exception(kDefaultSkinCorruptedMessage);
+    host.CheckDefaultSkin();
     host.AdviseTaskbarAlwaysOnTop();
     const bool skinChanged = host.InstallCommandLineSkin(commandLine);
 

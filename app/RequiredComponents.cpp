@@ -1,7 +1,7 @@
 #include "app/RequiredComponents.h"
 
-#include "app/ProductProfile.h"
 #include "support/MessageDialogTypes.h"
+#include "support/ProductProfile.h"
 #include "support/TextCompare.h"
 
 namespace nv {

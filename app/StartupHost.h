@@ -32,7 +32,9 @@ public:
   // Checks before anything is shown.
   virtual bool IsElevatedStart() = 0;     // a fully elevated token outside Wine
   virtual bool FindTaskbar() = 0;
-  virtual bool DefaultSkinExists() = 0;
+  // Raises ESkinError "Default skin corrupted." when the program has no default skin (or the system's error when
+  // the program file cannot be read).
+  virtual void CheckDefaultSkin() = 0;
   virtual void AdviseTaskbarAlwaysOnTop() = 0;
   virtual bool InstallCommandLineSkin(const CommandLine& commandLine) = 0;  // true when the current skin changed
 

@@ -146,8 +146,9 @@ TXFileGraphInfos LoadGraphRules(const TXRegIniFile& store, std::string_view sect
           UsesWinampSource(standard.Rule))
         continue;
     }
-    if (standard.Rule.Extensions.empty() || (standard.Rule.Normal.IsEmpty() && standard.Rule.FailSafe.IsEmpty()))
-      continue;
+    // A rule without filters still decides which rule its media take: they play by DirectShow's own graph. A rule
+    // that names no media (the profile has no section for it) has nothing to decide.
+    if (standard.Rule.Extensions.empty()) continue;
     rules.push_back(std::move(standard.Rule));
   }
   return rules;

@@ -24,7 +24,9 @@ inline constexpr char kLegacyCommonFiltersSection[] = "Preferences\\Graph extra 
 // The user rules (in their numbers' order, Number 0), then the standard rules of the profile that are switched
 // on (in the profile's order). A user rule without Extensions or with two empty filter sets is left out, and so
 // is a subsection that cannot be read; a standard rule that is on by default only with Winamp plug-ins
-// (Default_Enabled 255) and uses the Winamp source is left out without them unless the user switched it on.
+// (Default_Enabled 255) and uses the Winamp source is left out without them unless the user switched it on, and so
+// is one the profile names without Extensions. A standard rule without filters is loaded: its media play by
+// DirectShow's own graph.
 TXFileGraphInfos LoadGraphRules(const TXRegIniFile& store, std::string_view section, const IniDocument& profile,
                                 bool winampPluginsAvailable);
 

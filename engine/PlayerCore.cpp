@@ -102,8 +102,9 @@ void TPlayerCore::Play() {
 
 void TPlayerCore::Pause() {
   if (state_ != TXPlayerState::psPlaying) return;
-  if (!graph_ || !graph_->IsSeekable()) {
-    // A live stream cannot pick up where it paused.
+  // A live stream cannot pick up where it paused. A graph still building cannot say whether it can: it is paused
+  // (its build keeps the graph paused when it ends).
+  if (!graph_ || (graph_->State() != gsBuilding && !graph_->IsSeekable())) {
     Stop();
     return;
   }
@@ -140,6 +141,13 @@ void TPlayerCore::SetGraph(TPlaybackGraph* graph, bool play, TSetCurrentMode mod
   const bool prepare = mode == TSetCurrentMode::smPrepare;
   const bool smooth = mode == TSetCurrentMode::smSmooth && Properties.SmoothNavigation;
   if (graph && state_ == TXPlayerState::psPlaying && (!graph_ || !graph_->HasVideo()) && (prepare || smooth)) {
+    if (transition_ == TXTransitionState::tsFading) {
+      // A fade that is running ends first: the item faded into is what plays now, the one fading out goes. Then
+      // the new graph is taken as the state has become.
+      FinishTransition();
+      SetGraph(graph, play, mode);
+      return;
+    }
     DropGraph(nextGraph_);
     nextGraph_ = hold;
     graph->Prepare();
@@ -381,8 +389,11 @@ void TPlayerCore::StreamEnded(TPlaybackGraph& graph) {
   CheckCrossfade();
 }
 
+// A notice that comes when the item's data has not ended is stale (from before a seek back into the item) and would
+// start the transition in the middle of it.
 void TPlayerCore::CompleteAdvanceReached(TPlaybackGraph& graph) {
-  if (IsCurrent(graph) && Properties.UnbrokenPlay && transition_ != TXTransitionState::tsFading)
+  if (IsCurrent(graph) && Properties.UnbrokenPlay && transition_ != TXTransitionState::tsFading &&
+      graph.BufferedAfterEnd())
     BeginTransition(Properties.CompleteAdvance, false);
 }
 

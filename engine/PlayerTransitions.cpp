@@ -138,12 +138,14 @@ void TPlayerCore::SetFadeLevels(std::int32_t elapsed, std::int32_t duration) {
   if (nextGraph_) nextGraph_->SetAttenuation(100 - std::min(progress + kFadeInHeadStart, 100));
 }
 
+// The incoming item takes over at once: what is left of the outgoing one was faded out, and left current it could
+// start another transition (its own late complete-advance notice would silence the item it faded into).
 void TPlayerCore::FinishTransition() {
   if (transition_ != TXTransitionState::tsFading) return;
   KillTimer(kFadeTimer);
   transition_ = TXTransitionState::tsNone;
   fadeDuration_ = 0;
-  if (const TXGraphRef<TPlaybackGraph> current = graph_) GraphCompleted(*current);
+  if (graph_) CompleteCurrent();
 }
 
 void TPlayerCore::DropNextGraph() {

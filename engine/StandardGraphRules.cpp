@@ -1,9 +1,11 @@
 #include "engine/StandardGraphRules.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "app/ProductProfile.h"
 #include "engine/EngineConstants.h"
+#include "support/ProductProfile.h"
+#include "support/TextCompare.h"
 #include "support/ValueText.h"
 
 namespace nv {
@@ -14,20 +16,31 @@ TXCLSID ReadClsid(const IniDocument& profile, const std::string& section, const 
   return TXCLSID(ParseGuid(profile.ReadString(section, ident)).value_or(Guid()));
 }
 
-// Entries that are missing or are not CLSIDs are left out. The count cannot exceed the idents of the section, which
-// keeps a wild count from running on.
+// Entries 1..count that are there and are CLSIDs, in the order of their numbers. Only the section's own keys are
+// visited, so a gap in the numbering loses nothing and a wild count costs nothing.
 TXCLSIDList ReadClsidList(const IniDocument& profile, const std::string& section, const std::string& list,
-                          std::int32_t idents) {
+                          const std::vector<std::string>& idents) {
+  const std::int32_t count = profile.ReadInteger(section, list + "_Count", 0);
+  const std::string prefix = list + "_";
+  std::vector<std::pair<std::int32_t, Guid>> entries;
+  for (const std::string& ident : idents) {
+    if (ident.size() <= prefix.size() || !LocaleSameText(std::string_view(ident).substr(0, prefix.size()), prefix))
+      continue;
+    // The number as the entry's key is written: "L_2", not "L_02".
+    const std::string_view digits = std::string_view(ident).substr(prefix.size());
+    const std::optional<std::int32_t> number = ParseInteger(digits);
+    if (!number || *number < 1 || *number > count || std::to_string(*number) != digits) continue;
+    if (const std::optional<Guid> clsid = ParseGuid(profile.ReadString(section, ident)))
+      entries.emplace_back(*number, *clsid);
+  }
+  std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   TXCLSIDList clsids;
-  const std::int32_t count = std::min(profile.ReadInteger(section, list + "_Count", 0), idents);
-  for (std::int32_t i = 1; i <= count; ++i)
-    if (const std::optional<Guid> clsid = ParseGuid(profile.ReadString(section, list + "_" + std::to_string(i))))
-      clsids.push_back(*clsid);
+  for (const auto& [number, clsid] : entries) clsids.push_back(clsid);
   return clsids;
 }
 
 TXGraphFiltersInfo ReadFilterSet(const IniDocument& profile, const std::string& section, const std::string& p,
-                                 std::int32_t idents) {
+                                 const std::vector<std::string>& idents) {
   TXGraphFiltersInfo set;
   set.SourceFilter = ReadClsid(profile, section, p + "_Source_filter");
   set.SourceParams = profile.ReadString(section, p + "_Source_params");
@@ -59,7 +72,7 @@ TXStandardRule ReadStandardRule(const IniDocument& profile, std::int32_t number)
   rule.Number = number;
   rule.Extensions = profile.ReadString(section, "Extensions");
   rule.TryStandardGraph = profile.ReadString(section, "Try standard graph", "1") != "0";
-  const auto idents = static_cast<std::int32_t>(profile.Idents(section).size());
+  const std::vector<std::string> idents = profile.Idents(section);
   rule.Normal = ReadFilterSet(profile, section, "Normal", idents);
   rule.FailSafe = ReadFilterSet(profile, section, "FailSafe", idents);
   return standard;

@@ -28,14 +28,16 @@ void MixBlocks(std::span<const VisualizerBlock* const> blocks, int divisor, Visu
 
 VisualizerFrameBuilder::VisualizerFrameBuilder() : spectrum_(kSpectrumOrder) {}
 
-void VisualizerFrameBuilder::Update(std::uint8_t wanted, std::span<const VisualizerBlock* const> blocks,
-                                    int playing) {
+void VisualizerFrameBuilder::Update(std::uint8_t wanted, std::span<const TapReading> taps) {
   if (wanted == 0) return;
+  running_.clear();
+  for (const TapReading& tap : taps)
+    if (tap.running) running_.push_back(tap.block);
   const VisualizerBlock* shown = nullptr;
-  if (blocks.size() == 1) {
-    shown = blocks[0];
-  } else if (std::any_of(blocks.begin(), blocks.end(), [](const VisualizerBlock* b) { return b != nullptr; })) {
-    MixBlocks(blocks, playing, mix_);
+  if (running_.size() == 1) {
+    shown = running_[0];
+  } else if (std::any_of(running_.begin(), running_.end(), [](const VisualizerBlock* b) { return b != nullptr; })) {
+    MixBlocks(running_, static_cast<int>(running_.size()), mix_);
     shown = &mix_;
   }
   if (!shown) {

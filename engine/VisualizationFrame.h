@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <type_traits>
+#include <vector>
 
 #include "engine/Fourier.h"
 #include "engine/VisualizerBlocks.h"
@@ -28,16 +29,24 @@ static_assert(sizeof(VisualizationFrame) == 4112 && std::is_standard_layout_v<Vi
 // the sum cannot overflow, and the times summed. `divisor` is raised to the number of blocks when below it.
 void MixBlocks(std::span<const VisualizerBlock* const> blocks, int divisor, VisualizerBlock& mix);
 
+// What a tick learns of one registered tap: the block at its play time (null for none) and whether its graph runs.
+// A paused graph (the next item pre-rolled, or one built for the properties dialog) has a block at its play time
+// too, but nobody hears it.
+struct TapReading {
+  const VisualizerBlock* block = nullptr;
+  bool running = false;
+};
+
 // The visualiser's frame and what it last showed.
 class VisualizerFrameBuilder {
 public:
   VisualizerFrameBuilder();
 
-  // One tick. `wanted` is what the observers asked for (kWantWaveform, kWantSpectrum); `blocks` holds, for every
-  // registered tap, the block it is playing or null; `playing` is how many of the taps are not stopped. No tap, or
-  // no block, clears the frame; a block (or mix) with the time already shown leaves it as it is, so a frame that
-  // repeats costs nothing.
-  void Update(std::uint8_t wanted, std::span<const VisualizerBlock* const> blocks, int playing);
+  // One tick. `wanted` is what the observers asked for (kWantWaveform, kWantSpectrum); `taps` is every registered
+  // tap. Only running taps are shown: one alone at full scale, several (two graphs during a crossfade) mixed, each
+  // at its share of the scale whether or not it has a block yet. No running tap, or no block, clears the frame; a
+  // block (or mix) with the time already shown leaves it as it is, so a frame that repeats costs nothing.
+  void Update(std::uint8_t wanted, std::span<const TapReading> taps);
 
   const VisualizationFrame& Frame() const { return frame_; }
 
@@ -49,6 +58,7 @@ private:
   VisualizationFrame frame_{};
   std::optional<std::int64_t> shownTime_;  // none: the frame shows no block
   VisualizerBlock mix_;
+  std::vector<const VisualizerBlock*> running_;  // the running taps' blocks of a tick
   std::array<std::int16_t, kVisualizerBlockFrames> mono_{};
 };
 

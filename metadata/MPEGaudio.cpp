@@ -164,6 +164,19 @@ std::string FindEncoder(Bytes block, std::uint32_t frameLength) {
 // The bytes read for a block: every search position, and the longest frame after the last of them.
 constexpr std::size_t kBlockRead = kMpegSearchPositions - 1 + kMpegMaxFrameLength + kMpegHeaderSize;
 
+// "ID3" version[1] revision[1] flags[1] size[4, syncsafe]: the whole tag's size, with its header and footer.
+std::uint64_t StatedTagSize(Bytes header) {
+  return std::uint64_t{bytes::Syncsafe32(header.data() + 6)} + kID3v2HeaderSize +
+         ((header[5] & 0x10) ? kID3v2FooterSize : 0);
+}
+
+// The bytes at `offset` in whichever of two regions holds more of them.
+Bytes HeldAt(const SourceRegion& a, const SourceRegion& b, std::uint64_t offset, std::size_t length) {
+  const Bytes first = a.At(offset, length);
+  const Bytes second = b.At(offset, length);
+  return second.size() > first.size() ? second : first;
+}
+
 }  // namespace
 
 void TMPEGaudio::Reset() { *this = TMPEGaudio(); }
@@ -180,11 +193,26 @@ bool TMPEGaudio::Read(ByteSource& source) {
   if (!ID3v2.ReadFrom(source, head, kBlockRead)) return false;
   FileLength = size;
 
-  // The first frame: in the block after the ID3v2 tag, else (when that block was there whole) in the middle.
-  const std::uint64_t blockStart = ID3v2.Size;
-  const std::size_t blockLength = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockRead, size - blockStart));
-  Bytes searched = head.At(blockStart, blockLength);
+  // Taggers that put a new tag in front leave the old one behind it: every complete ID3v2 tag at the start is passed
+  // over (the fields are the first tag's).
   SourceRegion blockRead;
+  AudioStart = ID3v2.Size;
+  for (;;) {
+    Bytes tag = HeldAt(head, blockRead, AudioStart, kID3v2HeaderSize);
+    if (tag.size() < kID3v2HeaderSize && size - AudioStart >= kID3v2HeaderSize) {
+      blockRead.Read(source, AudioStart, kBlockRead);  // also the block searched when no tag is there
+      tag = blockRead.At(AudioStart, kID3v2HeaderSize);
+    }
+    if (tag.size() < kID3v2HeaderSize || !bytes::HasText(tag, 0, "ID3")) break;
+    const std::uint64_t tagSize = StatedTagSize(tag);
+    if (tagSize > size - AudioStart) break;
+    AudioStart += tagSize;
+  }
+
+  // The first frame: in the block after the tags, else (when that block was there whole) in the middle.
+  const std::uint64_t blockStart = AudioStart;
+  const std::size_t blockLength = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockRead, size - blockStart));
+  Bytes searched = HeldAt(head, blockRead, blockStart, blockLength);
   Search found = FindFrame(searched, searched.size() == blockLength, Frame);
   if (found == Search::kNeedMore) {
     blockRead.Read(source, blockStart, kBlockRead);
@@ -192,7 +220,7 @@ bool TMPEGaudio::Read(ByteSource& source) {
     found = FindFrame(searched, true, Frame);
   }
   if (found == Search::kNotFound && searched.size() >= kMpegBlockSize) {
-    blockRead.Read(source, (size - ID3v2.Size) / 2, kBlockRead);
+    blockRead.Read(source, (size - AudioStart) / 2, kBlockRead);
     searched = blockRead.Bytes();
     FindFrame(searched, true, Frame);
   }
@@ -233,7 +261,7 @@ int TMPEGaudio::BitRate() const {
 double TMPEGaudio::Duration() const {
   if (!Frame.Found) return 0;
   if (VBR.Found && VBR.Frames > 0) return double(Coefficient(Frame)) * VBR.Frames * 8 / SampleRateOf(Frame);
-  const double audio = double(FileLength) - ID3v2.Size - (ID3v1.Exists ? kID3v1TagSize : 0) - Frame.Position;
+  const double audio = double(FileLength) - AudioStart - (ID3v1.Exists ? kID3v1TagSize : 0) - Frame.Position;
   return audio > 0 ? audio / BitRateOf(Frame) / 1000 * 8 : 0;
 }
 

@@ -45,6 +45,8 @@ struct TFrameData {
 class TMPEGaudio {
 public:
   std::uint64_t FileLength = 0;
+  // Where the audio begins: after the ID3v2 tag, and after any complete tags that follow it.
+  std::uint64_t AudioStart = 0;
   std::string Encoder;  // "LAME" and its version, or "GOGO", when found in the last frames
   TVBRData VBR;
   TFrameData Frame;

@@ -28,7 +28,9 @@ void AddTagFields(TXHeaderAttributes& read, int track, std::initializer_list<std
 
 TMediaFileFormat MediaFileFormatOf(std::u16string_view path) {
   const std::u16string_view extension = ExtensionOf(path);
-  if (LocaleCompare(extension, u".mp3") == 0) return TMediaFileFormat::mfMPEGaudio;
+  // MPEG audio of any layer: ".mp2" and ".mpa" hold Layer II.
+  for (const std::u16string_view mpeg : {u".mp3", u".mp2", u".mpa"})
+    if (LocaleCompare(extension, mpeg) == 0) return TMediaFileFormat::mfMPEGaudio;
   if (LocaleCompare(extension, u".ogg") == 0) return TMediaFileFormat::mfOggVorbis;
   return TMediaFileFormat::mfWindowsMedia;
 }

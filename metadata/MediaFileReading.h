@@ -1,6 +1,7 @@
 #pragma once
-// Reading a local media file's own information into media attributes, by its extension: ".mp3" through the MPEG
-// audio reader, ".ogg" through the Ogg Vorbis reader, anything else through the Windows Media Format runtime.
+// Reading a local media file's own information into media attributes, by its extension: ".mp3", ".mp2" and ".mpa"
+// through the MPEG audio reader, ".ogg" through the Ogg Vorbis reader, anything else through the Windows Media
+// Format runtime.
 #include <cstdint>
 #include <optional>
 #include <string_view>

@@ -1,6 +1,7 @@
 #include "metadata/WindowsMediaAttributes.h"
 
 #include "support/MarkedText.h"
+#include "support/TextCompare.h"
 
 namespace nv {
 
@@ -39,6 +40,12 @@ AttributeValue ValueOf(const WMAttribute& a) {
   }
 }
 
+// "NV_..." names are the program's own (a sub-range, a CD track's disc, the file size): a file does not set them.
+bool IsOwnName(std::u16string_view name) {
+  constexpr std::u16string_view kOwn = u"NV_";
+  return name.size() >= kOwn.size() && LocaleCompare(name.substr(0, kOwn.size()), kOwn) == 0;
+}
+
 bool IsMissing(const AttributeValue& v) {
   switch (v.GetType()) {
     case AttributeValue::Type::Null: return true;
@@ -54,6 +61,7 @@ bool IsMissing(const AttributeValue& v) {
 TXHeaderAttributes ConvertWindowsMediaAttributes(const std::vector<WMAttribute>& attributes) {
   TXHeaderAttributes read;
   for (const WMAttribute& a : attributes) {
+    if (IsOwnName(a.Name)) continue;
     AttributeValue value = ValueOf(a);
     if (IsMissing(value)) continue;
     const AttributeName name = AttributeName::Intern(Utf16ToMarked(a.Name));

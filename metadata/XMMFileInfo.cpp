@@ -81,6 +81,15 @@ void TXMMFileInfo::LoadInfo(std::string_view path) {
   Attributes.shrink_to_fit();  // a playlist holds many records: no room for attributes that never come
 }
 
+void TXMMFileInfo::LoadInfoQuietly(std::string_view path) {
+  try {
+    LoadInfo(path);
+  } catch (const std::exception&) {
+    EnsureTitle(path);
+    Loaded = true;
+  }
+}
+
 // 1. A CD track whose disc has changed (another volume serial number, or none) is read again from scratch.
 // 2. A Windows Media header is read like a file's; without one, a record that was never loaded is loaded now.
 // 3. Media content (title, author, description) replaces what the header gave.
@@ -93,7 +102,7 @@ bool TXMMFileInfo::ReadFromGraph(std::string_view path, TGraphMediaInfo* source)
     const std::optional<double> known = stored.ToNumber();
     if (!serial || *serial == 0 || !known || static_cast<std::uint32_t>(*known) != *serial) {
       Clear();
-      LoadInfo(path);
+      LoadInfoQuietly(path);
     }
     return changed;
   }
@@ -106,7 +115,7 @@ bool TXMMFileInfo::ReadFromGraph(std::string_view path, TGraphMediaInfo* source)
   } else if (Loaded) {
     changed = false;
   } else {
-    LoadInfo(path);
+    LoadInfoQuietly(path);
   }
   if (const std::optional<TMediaContent> content = source ? source->MediaContent() : std::nullopt) {
     read.clear();

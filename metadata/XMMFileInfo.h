@@ -34,6 +34,9 @@ public:
   // Reads the entry's own information and merges it (see the .cpp); never raises for a missing, unreadable or
   // unrecognised file. Raises EConvertError for an Ogg Vorbis comment that is not UTF-8.
   void LoadInfo(std::string_view path);
+  // LoadInfo for a reading nobody can be told about (in the background, or while a graph plays): a reader's failure
+  // leaves the record loaded with its title, so that the same file is not read again and again.
+  void LoadInfoQuietly(std::string_view path);
   // Refreshes from what a built graph offers (`source` may be null). True when something changed.
   bool ReadFromGraph(std::string_view path, TGraphMediaInfo* source);
   // Back to "not loaded"; a sub-range item keeps its attributes.

@@ -40,7 +40,7 @@ TNowPlayingState TNowPlayingFile::Restore(TXPlayList& list) {
     TXPlayList::Bracket bracket(list);
     list.Clear();
     try {
-      formats_.ReadBytes(list, path_, bytes, format, true);
+      if (!formats_.ReadBytes(list, path_, bytes, format, true)) damaged_ = true;
     } catch (const Exception&) {
       damaged_ = true;  // what was read before the fault stays
     }
@@ -52,6 +52,8 @@ TNowPlayingState TNowPlayingFile::Restore(TXPlayList& list) {
 bool TNowPlayingFile::Save(TXPlayList& list) {
   if (damaged_ && list.Count() == 0) return false;
   try {
+    // The file was read only in part: it is kept beside the new one before it is replaced, or not replaced at all.
+    if (damaged_) formats_.Store().Write(BackupPath(), formats_.Store().Read(path_));
     formats_.Write(list, path_, TXPlayListFormat::pfAuto, true);
   } catch (const Exception&) {
     return false;
@@ -59,5 +61,7 @@ bool TNowPlayingFile::Save(TXPlayList& list) {
   damaged_ = false;
   return true;
 }
+
+std::string TNowPlayingFile::BackupPath() const { return path_ + kNowPlayingBackupExtension; }
 
 }  // namespace nv

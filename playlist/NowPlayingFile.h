@@ -5,15 +5,18 @@
 //
 // Saving goes through a temporary file renamed over the old one, so a player killed while it saves leaves the old
 // list whole. A file found damaged at start - empty, cut short in its last line, ending in zero bytes (space the
-// system gave the file before its data arrived), or not decodable - gives the entries that could be read and is
-// reported; it is not then replaced by an empty list at exit, which would take the damaged file's entries beyond
-// anyone's reach without giving anything back.
+// system gave the file before its data arrived), or with lines that do not decode - gives the entries that could be
+// read (a bad line is passed over, the lines after it are read) and is reported. It is not then replaced by an
+// empty list at exit, which would take the damaged file's entries beyond anyone's reach without giving anything
+// back; before it is replaced by a list, it is kept whole as "Norvale.m3u.bak".
 #include <cstdint>
 #include <string>
 
 #include "playlist/PlayListFormats.h"
 
 namespace nv {
+
+inline constexpr char kNowPlayingBackupExtension[] = ".bak";
 
 class TXPlayList;
 
@@ -35,8 +38,10 @@ public:
   // entry current without playing.
   TNowPlayingState Restore(TXPlayList& list);
   // Saves the list and its current entry; false when nothing was written: the file could not be written (the old
-  // one stays), or the list is empty and the file was found damaged.
+  // one stays), or the list is empty and the file was found damaged, or the damaged file could not be kept.
   bool Save(TXPlayList& list);
+  // Where a damaged file is kept before it is replaced: the file's name and ".bak".
+  std::string BackupPath() const;
 
 private:
   std::string path_;

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "metadata/MediaPaths.h"
+#include "playlist/PlayListFileConstants.h"
 #include "playlist/XPlayList.h"
 #include "support/MarkedText.h"
 #include "support/TextCompare.h"
@@ -28,16 +29,31 @@ TXPlayListFormat PlayListFormatOf(std::string_view path) {
 
 bool IsPlaylistFile(std::string_view path) { return PlayListFormatOf(path) != TXPlayListFormat::pfAuto; }
 
-TPlayListFileResult SavePlaylistFile(std::string_view fileName, const std::vector<const TXPlayListItem*>& items,
-                                     bool allowDuplicates, bool replace, bool& created,
-                                     const TPlayListEnvironment& environment) {
-  if (!PlayListFileFormats()) return TPlayListFileResult::pfrNoFormats;
+std::string WrittenPlayListName(std::string_view fileName, TXPlayListFormat format) {
+  if (!ExtensionOf(MarkedToUtf16(fileName)).empty()) return std::string(fileName);
+  const char* extension = format == TXPlayListFormat::pfPLS    ? kPlsExtension
+                          : format == TXPlayListFormat::pfM3U8 ? kM3U8Extension
+                                                               : kM3UExtension;
+  return std::string(fileName) + extension;
+}
+
+TPlayListSave SavePlaylistFile(std::string_view fileName, const std::vector<const TXPlayListItem*>& items,
+                               bool allowDuplicates, bool replace, const TPlayListEnvironment& environment) {
+  TPlayListSave save{TPlayListFileResult::pfrNoFormats, WrittenPlayListName(fileName, TXPlayListFormat::pfAuto),
+                     false};
+  if (!PlayListFileFormats()) return save;
   TXPlayList list(environment);
+  list.ReadsNestedPlayLists = false;  // a playlist named in the file stays a line of it
   if (allowDuplicates) list.SetOptions(ploAllowDuplicates);
-  created = replace || environment.Files.KindOf(fileName) != PathKind::File;
-  if (!created) list.LoadFromFile(fileName, false, false, false, TXPlayListFormat::pfAuto);
+  save.Created = replace || environment.Files.KindOf(save.FileName) != PathKind::File;
+  if (!save.Created) {
+    // A file that cannot be read as a playlist is not appended to: writing would replace what it holds.
+    save.Result = list.LoadFromFile(save.FileName, false, false, false, TXPlayListFormat::pfAuto);
+    if (save.Result != TPlayListFileResult::pfrDone) return save;
+  }
   for (const TXPlayListItem* item : items) list.AddItem(*item, false, false);
-  return list.SaveToFile(fileName, false, TXPlayListFormat::pfAuto);
+  save.Result = list.SaveToFile(save.FileName, false, TXPlayListFormat::pfAuto);
+  return save;
 }
 
 }  // namespace nv

@@ -2,6 +2,7 @@
 // Playlist files (M3U, M3U8, PLS, CUE) as the list sees them. The readers and writers stand behind
 // `TPlayListFileFormats` so that the model does not depend on them; start-up installs `SystemPlayListFormats()`,
 // and a list with none installed says so rather than reading nothing.
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,11 +40,21 @@ bool IsPlaylistFile(std::string_view path);
 // The format the extension names; pfAuto when it names none.
 TXPlayListFormat PlayListFormatOf(std::string_view path);
 
+// The name a playlist file is written under: `fileName`, with the format's extension when it has none (pfAuto:
+// ".m3u").
+std::string WrittenPlayListName(std::string_view fileName, TXPlayListFormat format);
+
+struct TPlayListSave {
+  TPlayListFileResult Result;
+  std::string FileName;  // the file written (or that would have been): WrittenPlayListName
+  bool Created;          // new or replaced, rather than appended to
+};
+
 // Writes `items` into a playlist file through a temporary list: appended to what the file holds unless `replace`
-// or the file does not exist, with duplicates when `allowDuplicates`. `created` tells whether the file is new or
-// replaced (rather than appended to), for the shell's notification.
-TPlayListFileResult SavePlaylistFile(std::string_view fileName, const std::vector<const TXPlayListItem*>& items,
-                                     bool allowDuplicates, bool replace, bool& created,
-                                     const TPlayListEnvironment& environment = TPlayListEnvironment::System());
+// or the file does not exist, with duplicates when `allowDuplicates`. A playlist file the file names stays as it is
+// written. An existing file that cannot be read as a playlist (pfrUnknownFormat) is not written.
+TPlayListSave SavePlaylistFile(std::string_view fileName, const std::vector<const TXPlayListItem*>& items,
+                               bool allowDuplicates, bool replace,
+                               const TPlayListEnvironment& environment = TPlayListEnvironment::System());
 
 }  // namespace nv

@@ -1,6 +1,5 @@
 #include "playlist/PlayListFormats.h"
 
-#include "metadata/MediaPaths.h"
 #include "playlist/M3UFormat.h"
 #include "playlist/PlayListFileConstants.h"
 #include "playlist/PlayListReading.h"
@@ -23,13 +22,6 @@ WrittenAs WrittenFormat(std::string_view fileName, TXPlayListFormat format) {
     case TXPlayListFormat::pfCUE: return WrittenAs::Nothing;
     default: return WrittenAs::M3U;
   }
-}
-
-std::string WithExtension(std::string_view fileName, WrittenAs format) {
-  if (!ExtensionOf(MarkedToUtf16(fileName)).empty()) return std::string(fileName);
-  const char* extension = format == WrittenAs::PLS ? kPlsExtension : format == WrittenAs::M3U8 ? kM3U8Extension
-                                                                                                : kM3UExtension;
-  return std::string(fileName) + extension;
 }
 
 class SystemStore final : public TPlayListFileStore {
@@ -55,15 +47,17 @@ void TPlayListFormats::Read(TXPlayList& list, std::string_view fileName, TXPlayL
   TPlayListReader(list, files_, store_).ReadFile(fileName, format, restoreCurrent);
 }
 
-void TPlayListFormats::ReadBytes(TXPlayList& list, std::string_view fileName, std::string_view bytes,
+bool TPlayListFormats::ReadBytes(TXPlayList& list, std::string_view fileName, std::string_view bytes,
                                  TXPlayListFormat format, bool restoreCurrent) {
-  TPlayListReader(list, files_, store_).ReadBytes(fileName, bytes, format, restoreCurrent);
+  TPlayListReader reader(list, files_, store_);
+  reader.ReadBytes(fileName, bytes, format, restoreCurrent);
+  return reader.SkippedLines() == 0;
 }
 
 void TPlayListFormats::Write(TXPlayList& list, std::string_view fileName, TXPlayListFormat format, bool saveCurrent) {
   const WrittenAs as = WrittenFormat(fileName, format);
   if (as == WrittenAs::Nothing) return;
-  const std::string name = WithExtension(fileName, as);
+  const std::string name = WrittenPlayListName(fileName, format);
   const TPlayListFolder playList = PlayListFolderOf(MarkedToUtf16(name));
   if (as != WrittenAs::PLS) {
     store_.Write(name, WriteM3U(list, playList, as == WrittenAs::M3U8, saveCurrent));

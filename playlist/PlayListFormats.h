@@ -30,8 +30,9 @@ public:
   // Raises what the file store raises; for PLS EIniFileError.
   void Write(TXPlayList& list, std::string_view fileName, TXPlayListFormat format, bool saveCurrent) override;
 
-  // Reads bytes already at hand as the content of `fileName`.
-  void ReadBytes(TXPlayList& list, std::string_view fileName, std::string_view bytes, TXPlayListFormat format,
+  // Reads bytes already at hand as the content of `fileName`. False when a line or an entry that could not be read
+  // was passed over.
+  bool ReadBytes(TXPlayList& list, std::string_view fileName, std::string_view bytes, TXPlayListFormat format,
                  bool restoreCurrent);
 
   TPlayListFileStore& Store() { return store_; }

@@ -194,7 +194,9 @@ void TPlayListNameIndex::RebuildOrder(std::span<const std::unique_ptr<TXPlayList
   std::vector<std::uint32_t> byKey = keys.Order();  // equal keys in the order of their positions
   ordered_.clear();
   ordered_.reserve(items.size());
-  std::vector<std::uint32_t> run;
+  // Marks the positions of the run of equal keys at hand, so that its group's walk picks each out at once: a name
+  // that thousands of items share costs their number, not its square.
+  std::vector<bool> inRun;
   for (std::size_t first = 0; first < byKey.size();) {
     const std::string_view key = keys.Key(byKey[first]);
     std::size_t end = first + 1;
@@ -202,15 +204,20 @@ void TPlayListNameIndex::RebuildOrder(std::span<const std::unique_ptr<TXPlayList
     if (end - first == 1) {
       ordered_.push_back(items[byKey[first]].get());
     } else {
-      run.assign(byKey.begin() + first, byKey.begin() + end);
-      TXPlayListItem* newest = First(items[run[0]]->WideFileName());
-      for (TXPlayListItem* item = newest; item; item = item->olderSameName_) {
-        const auto at = std::find(run.begin(), run.end(), static_cast<std::uint32_t>(item->Index()));
-        if (at == run.end()) continue;
+      if (inRun.empty()) inRun.resize(items.size());
+      for (std::size_t i = first; i < end; ++i) inRun[byKey[i]] = true;
+      for (TXPlayListItem* item = First(items[byKey[first]]->WideFileName()); item; item = item->olderSameName_) {
+        const auto position = static_cast<std::size_t>(item->Index());
+        if (position >= inRun.size() || !inRun[position]) continue;
         ordered_.push_back(item);
-        run.erase(at);
+        inRun[position] = false;
       }
-      for (std::uint32_t left : run) ordered_.push_back(items[left].get());  // where the keys and the comparison part
+      // Where the keys and the comparison part.
+      for (std::size_t i = first; i < end; ++i)
+        if (inRun[byKey[i]]) {
+          ordered_.push_back(items[byKey[i]].get());
+          inRun[byKey[i]] = false;
+        }
     }
     first = end;
   }

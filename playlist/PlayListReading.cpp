@@ -27,7 +27,7 @@ private:
 void Parse(TPlayListReader& reader, std::string_view bytes, TXPlayListFormat format, bool restoreCurrent) {
   switch (format) {
     case TXPlayListFormat::pfM3U:
-    case TXPlayListFormat::pfM3U8: ReadM3U(reader, bytes, restoreCurrent); break;
+    case TXPlayListFormat::pfM3U8: ReadM3U(reader, bytes, format, restoreCurrent); break;
     case TXPlayListFormat::pfPLS: ReadPls(reader, bytes, restoreCurrent); break;
     case TXPlayListFormat::pfCUE: ReadCueSheet(reader, bytes); break;
     case TXPlayListFormat::pfAuto: break;
@@ -81,7 +81,7 @@ bool TPlayListReader::FileExists(std::u16string_view path) {
 TXPlayListItem* TPlayListReader::AddEntry(std::u16string_view path, std::u16string_view title,
                                           std::optional<std::int32_t> duration) {
   const std::string held = Utf16ToMarked(path);
-  if (!IsUrl(path)) {
+  if (list_.ReadsNestedPlayLists && !IsUrl(path)) {
     const TXPlayListFormat format = PlayListFormatOf(held);
     if (format != TXPlayListFormat::pfAuto && FileExists(path)) {
       ReadNested(path, format);

@@ -39,10 +39,13 @@ public:
   // Where the file being read lies.
   const TPlayListFolder& Folder() const { return reading_.back(); }
   // Adds a resolved entry with the list's AddEntry; an existing playlist file is read in its place instead (and
-  // gives no item). Returns the new item, or null.
+  // gives no item) unless the list keeps such references. Returns the new item, or null.
   TXPlayListItem* AddEntry(std::u16string_view path, std::u16string_view title = {},
                            std::optional<std::int32_t> duration = std::nullopt);
   bool FileExists(std::u16string_view path);
+  // A line or entry that could not be read was passed over: the file was read only in part.
+  void LineSkipped() { ++skippedLines_; }
+  int SkippedLines() const { return skippedLines_; }
 
 private:
   bool Enter(std::u16string_view fileName);
@@ -53,6 +56,7 @@ private:
   TPlayListFileStore& store_;
   std::vector<TPlayListFolder> reading_;  // the folders of the files being read, the innermost last
   std::vector<std::u16string> visited_;   // every file read so far, normalised
+  int skippedLines_ = 0;
 };
 
 }  // namespace nv

@@ -10,6 +10,7 @@
 #include "playlist/PlayListWriting.h"
 #include "playlist/ProfileText.h"
 #include "playlist/XPlayList.h"
+#include "support/Errors.h"
 #include "support/MarkedText.h"
 #include "support/SystemText.h"
 
@@ -53,7 +54,7 @@ struct PlsKeys {
   struct Entry {
     std::optional<View> file, title, length, redirected;
   };
-  std::optional<View> count, current;
+  std::optional<View> current;
   std::unordered_map<std::int32_t, Entry> entries;  // by number
 };
 
@@ -93,8 +94,7 @@ PlsKeys<Char> CollectKeys(std::basic_string_view<Char> text) {
     if (!inside || parsed.Name.empty()) continue;
     const std::basic_string_view<Char> value = parsed.Value.value_or(std::basic_string_view<Char>());
     std::int32_t number = 0;
-    if (IsKeyword(parsed.Name, kPlsCountKey)) KeepFirst(keys.count, value);
-    else if (IsKeyword(parsed.Name, kPlsCurrentKey)) KeepFirst(keys.current, value);
+    if (IsKeyword(parsed.Name, kPlsCurrentKey)) KeepFirst(keys.current, value);
     else if (NumberedKey(parsed.Name, kPlsFileKey, number)) KeepFirst(keys.entries[number].file, value);
     else if (NumberedKey(parsed.Name, kPlsTitleKey, number)) KeepFirst(keys.entries[number].title, value);
     else if (NumberedKey(parsed.Name, kPlsLengthKey, number)) KeepFirst(keys.entries[number].length, value);
@@ -111,20 +111,26 @@ std::u16string NumberText(const std::optional<std::basic_string_view<Char>>& val
   return text;
 }
 
+// Every "FileN" the file holds, in the order of N: "NumberOfEntries" is not trusted (a writer that miscounts, or
+// leaves it out, would otherwise lose entries), and the entries are only the lines there are. An entry whose value
+// does not decode is passed over.
 template <class Char>
 void AddEntries(TPlayListReader& reader, const PlsKeys<Char>& keys, TProfileEncoding encoding, bool restoreCurrent) {
-  const std::int32_t count = WholeNumber(NumberText(keys.count)).value_or(0);
-  if (count <= 0) return;
   std::vector<std::int32_t> numbers;
   for (const auto& [number, entry] : keys.entries)
-    if (entry.file && number <= count) numbers.push_back(number);
+    if (entry.file) numbers.push_back(number);
   std::sort(numbers.begin(), numbers.end());
   for (const std::int32_t number : numbers) {
     const typename PlsKeys<Char>::Entry& entry = keys.entries.at(number);
-    const std::u16string file(TrimBlanks(std::u16string_view(ValueText(*entry.file, encoding))));
+    std::u16string file, title;
+    try {
+      file = TrimBlanks(std::u16string_view(ValueText(*entry.file, encoding)));
+      if (entry.title) title = TrimBlanks(std::u16string_view(ValueText(*entry.title, encoding)));
+    } catch (const EConvertError&) {
+      reader.LineSkipped();
+      continue;
+    }
     if (file.empty()) continue;
-    const std::u16string title =
-        entry.title ? std::u16string(TrimBlanks(std::u16string_view(ValueText(*entry.title, encoding)))) : u"";
     std::optional<std::int32_t> duration;
     if (const std::optional<std::int32_t> length = WholeNumber(NumberText(entry.length)); length && *length > 0)
       duration = SecondsToMilliseconds(*length);

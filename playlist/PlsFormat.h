@@ -3,10 +3,11 @@
 // functions read and write it (ProfileText.h), so that files the player writes read the same through them and
 // files they wrote read the same here.
 //
-// Reading: "NumberOfEntries" entries at most; for each number k from 1 that has a "File"+k key, the entry with
-// "Title"+k, "Length"+k (seconds) and "ASXRedirected"+k ("1"). Only the keys present are visited, so a count of two
-// billion costs no more than the file's own lines. "CurrentFile" (0 when absent) names the current entry. A value
-// that starts with the byte 0xB6 is UTF-8 after it (an invalid sequence raises EConvertError).
+// Reading: for each number k from 1 that has a "File"+k key, in numeric order, the entry with "Title"+k, "Length"+k
+// (seconds) and "ASXRedirected"+k ("1"). "NumberOfEntries" is not consulted: writers that leave it out or miscount
+// would lose entries. Only the keys present are visited, so the entries cost no more than the file's own lines.
+// "CurrentFile" (0 when absent) names the current entry. A value that starts with the byte 0xB6 is UTF-8 after it;
+// an entry whose values do not decode is passed over (TPlayListReader::LineSkipped).
 //
 // Writing: the existing file's other sections stay as they are; its "[playlist]" section is replaced by one at
 // the end holding "File"+k, "Title"+k (when the title is not empty), "Length"+k (when the length is known) and

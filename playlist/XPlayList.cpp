@@ -474,13 +474,7 @@ bool TXPlayList::ReadNextInfo() {
     if (i == start) return false;
   }
   TXPlayListItem& item = *items_[i];
-  try {
-    item.Info.LoadInfo(item.FileName());
-  } catch (const std::exception&) {
-    // A reader failed on this file: pass it over, or every later tick would try it again.
-    item.Info.EnsureTitle(item.FileName());
-    item.Info.Loaded = true;
-  }
+  item.Info.LoadInfoQuietly(item.FileName());
   lastInfoIndex_ = i;
   infoCursor_ = (i + 1) % count;
   return true;

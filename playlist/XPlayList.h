@@ -40,6 +40,9 @@ public:
   std::uint8_t TitleFormat = 0;
   // How many levels of subfolders an added folder is searched: 0 the folder only, -1 all levels.
   int FolderNesting = 0;
+  // A playlist file named in a playlist file being read brings its entries (what is played); a list that edits a
+  // playlist file keeps the reference as written instead, so that saving writes it back unchanged.
+  bool ReadsNestedPlayLists = true;
 
   TXPlayListOptions Options() const { return options_; }
   // The playlist file this list was last loaded from with Clear; empty otherwise.

@@ -1,12 +1,14 @@
 #include "support/DriveInfo.h"
 
+#include "support/MarkedText.h"
+
 namespace nv {
 
 namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-}  // namespace
 
-std::string DriveRootOf(std::string_view path) {
+// The root of a path in single-byte text or UTF-8: separators and colons are the plain bytes in both.
+std::string RootOf(std::string_view path) {
   if (path.size() >= 2 && path[1] == ':') {
     const char letter = static_cast<char>(path[0] | 0x20);
     if (letter >= 'a' && letter <= 'z') return std::string(path.substr(0, 2)) + '\\';
@@ -19,6 +21,12 @@ std::string DriveRootOf(std::string_view path) {
     if (separators >= 1) return std::string(path.substr(0, i)) + '\\';
   }
   return {};
+}
+
+}  // namespace
+
+std::string DriveRootOf(std::string_view path) {
+  return IsMarked(path) ? Utf8ToMarked(RootOf(path.substr(1))) : RootOf(path);
 }
 
 DriveType CachingDriveQuery::TypeOf(std::string_view root) {

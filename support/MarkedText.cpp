@@ -12,36 +12,47 @@ bool IsMarked(std::string_view text) noexcept {
   return text.size() > 1 && text.front() == kUnicodeMarker;
 }
 
+namespace {
+
+// The code point of the UTF-8 sequence at `p` and its length; a length of 0 for a malformed sequence (truncated,
+// overlong, a surrogate, beyond U+10FFFF).
+int DecodeUtf8Sequence(const unsigned char* p, const unsigned char* end, char32_t& code) {
+  const unsigned lead = *p;
+  if (lead < 0x80) {
+    code = lead;
+    return 1;
+  }
+  int length;
+  char32_t minimum;  // the smallest code point that needs this length; anything below is an overlong form
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07, minimum = 0x10000;
+  } else {
+    return 0;
+  }
+  if (end - p < length) return 0;
+  for (int i = 1; i < length; ++i) {
+    if ((p[i] & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (p[i] & 0x3F);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+}  // namespace
+
 bool TryUtf8ToUtf16(std::string_view utf8, std::u16string& out) {
   out.clear();
   out.reserve(utf8.size());
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
   while (p < end) {
-    const unsigned lead = *p;
-    if (lead < 0x80) {
-      out.push_back(static_cast<char16_t>(lead));
-      ++p;
-      continue;
-    }
-    int length;
     char32_t code;
-    char32_t minimum;  // the smallest code point that needs this length; anything below is an overlong form
-    if ((lead & 0xE0) == 0xC0) {
-      length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4, code = lead & 0x07, minimum = 0x10000;
-    } else {
-      return false;
-    }
-    if (end - p < length) return false;
-    for (int i = 1; i < length; ++i) {
-      if ((p[i] & 0xC0) != 0x80) return false;
-      code = (code << 6) | (p[i] & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    const int length = DecodeUtf8Sequence(p, end, code);
+    if (length == 0) return false;
     if (code >= 0x10000) {
       code -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
@@ -49,6 +60,17 @@ bool TryUtf8ToUtf16(std::string_view utf8, std::u16string& out) {
     } else {
       out.push_back(static_cast<char16_t>(code));
     }
+    p += length;
+  }
+  return true;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = p + text.size();
+  for (char32_t code; p < end;) {
+    const int length = DecodeUtf8Sequence(p, end, code);
+    if (length == 0) return false;
     p += length;
   }
   return true;
@@ -112,6 +134,12 @@ To Widened(std::basic_string_view<From> text) {
   return out;
 }
 
+// ASCII needs no conversion, unless it starts with the marker character: then only the marked form reads back.
+template <class Char>
+bool IsPlainAscii(std::basic_string_view<Char> text) {
+  return IsAscii(text) && !(text.size() > 1 && text.front() == Char(kUnicodeMarker));
+}
+
 }  // namespace
 
 std::u16string MarkedToUtf16(std::string_view text) {
@@ -121,7 +149,7 @@ std::u16string MarkedToUtf16(std::string_view text) {
 }
 
 std::string Utf16ToMarked(std::u16string_view text) {
-  if (IsAscii(text)) return Widened<std::string>(text);
+  if (IsPlainAscii(text)) return Widened<std::string>(text);
   std::string ansi;
   // A text that starts with the marker character would read back as marked; it is held marked instead.
   if (platform::Utf16ToAnsi(text, ansi) && !IsMarked(ansi)) return ansi;
@@ -135,7 +163,7 @@ std::string MarkedToUtf8(std::string_view text) {
 }
 
 std::string Utf8ToMarked(std::string_view utf8) {
-  if (IsAscii(utf8)) return std::string(utf8);
+  if (IsPlainAscii(utf8)) return std::string(utf8);
   return Utf16ToMarked(Utf8ToUtf16(utf8));
 }
 

@@ -24,6 +24,8 @@ bool IsMarked(std::string_view text) noexcept;
 std::u16string Utf8ToUtf16(std::string_view utf8);
 // The same without raising: false (and `out` unspecified) at the first malformed sequence.
 bool TryUtf8ToUtf16(std::string_view utf8, std::u16string& out);
+// True when the text holds no malformed sequence (ASCII is valid UTF-8).
+bool IsValidUtf8(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 
 // Held text (ANSI or marked) to UTF-16, and UTF-16 to held text: the ANSI form when the code page loses nothing

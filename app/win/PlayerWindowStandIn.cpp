@@ -47,8 +47,30 @@ LRESULT PlayerWindowStandIn::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     case WM_COPYDATA:
       HandOver(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return TRUE;
+    case kShellHookMessageBase + HSHELL_APPCOMMAND:
+      return HandleMediaKey(GET_APPCOMMAND_LPARAM(lParam));
     default:
       return Form::WindowProc(message, wParam, lParam);
+  }
+}
+
+LRESULT PlayerWindowStandIn::HandleMediaKey(unsigned command) {
+  // A media key pressed in another program, forwarded by the shell hook, which waits only briefly for the answer:
+  // the command runs after it has been told the key was taken. Keys the player has no command for go on.
+  switch (command) {
+    case kCommandMute:
+    case kCommandVolumeDown:
+    case kCommandVolumeUp:
+    case kCommandNextTrack:
+    case kCommandPreviousTrack:
+    case kCommandStop:
+    case kCommandPlayPause:
+    case kCommandPlay:
+    case kCommandPause:
+      PostMessageW(Handle(), WM_PLAYERCOMMAND, command, 0);
+      return 1;
+    default:
+      return 0;
   }
 }
 

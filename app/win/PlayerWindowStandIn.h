@@ -3,10 +3,10 @@
 // of the taskbar, where a second instance and the shell's context menu look for the running player. It routes
 // WM_PLAYERCOMMAND and the WM_COPYDATA file hand-over to a command sink. When the taskbar that parents it goes
 // away, the process ends at once.
-// Like the main form it stands in for, it asks the tray extension for shell events and renews the registration
-// every 10 seconds, which reconnects to a server that has gone; when even a fresh connection fails, the program
-// ends (exit code 0). The real form renews only a registration that succeeded; until the extension installs its
-// shell hook none does, so the stand-in renews whatever the answer.
+// Like the main form it stands in for, it asks the tray extension for shell events — the media keys pressed in
+// other programs arrive as player commands — and renews the registration every 10 seconds, which reconnects to a
+// server that has gone; when even a fresh connection fails, the program ends (exit code 0). The real form renews
+// only a registration that succeeded; the stand-in renews whatever the answer.
 #include <windows.h>
 
 #include <functional>
@@ -30,6 +30,8 @@ protected:
 
 private:
   void HandOver(const COPYDATASTRUCT* data);
+  // 1 when the application command was taken.
+  LRESULT HandleMediaKey(unsigned command);
   void RenewShellHook();
 
   PlayerCommandSink& sink_;

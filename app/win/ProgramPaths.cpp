@@ -4,8 +4,8 @@
 #include <shlobj.h>
 
 #include "app/DataPaths.h"
-#include "app/ProductProfile.h"
 #include "support/PathNames.h"
+#include "support/ProductProfile.h"
 #include "support/win/Files.h"
 #include "support/win/ModulePath.h"
 #include "support/win/WideText.h"

@@ -6,10 +6,10 @@
 #include <wrl/client.h>
 
 #include "app/QuestionAnswers.h"
-#include "app/win/ProductProfileFile.h"
 #include "app/win/ProgramPaths.h"
 #include "app/win/QuestionDialog.h"
 #include "support/win/ApplicationRegIni.h"
+#include "support/win/ProductProfileFile.h"
 #include "support/win/WideText.h"
 
 namespace nv {

@@ -8,13 +8,13 @@
 #include "app/HandOverText.h"
 #include "app/PlayerStartup.h"
 #include "app/QuestionAnswers.h"
-#include "app/win/DefaultSkinStandIn.h"
 #include "app/win/InstallRun.h"
 #include "app/win/ProgramPaths.h"
 #include "app/win/QuestionDialog.h"
 #include "app/win/SkinFiles.h"
 #include "app/win/TrayExtClient.h"
 #include "playlist/PlayListFormats.h"
+#include "skins/win/DefaultSkin.h"
 #include "support/ui/win/Application.h"
 #include "support/win/ApplicationRegIni.h"
 #include "support/win/SystemInfo.h"
@@ -54,7 +54,7 @@ bool WindowsStartupHost::FindTaskbar() {
   return taskbar_ != nullptr;
 }
 
-bool WindowsStartupHost::DefaultSkinExists() { return nv::DefaultSkinExists(); }
+void WindowsStartupHost::CheckDefaultSkin() { nv::CheckDefaultSkin(); }
 
 void WindowsStartupHost::AdviseTaskbarAlwaysOnTop() {
   if (CurrentWindowsVersion() >= kWindows7 || (GetTaskbarState(taskbar_) & ABS_ALWAYSONTOP)) return;

@@ -23,7 +23,7 @@ public:
   void RegisterFileTypes() override;
   bool IsElevatedStart() override;
   bool FindTaskbar() override;
-  bool DefaultSkinExists() override;
+  void CheckDefaultSkin() override;
   void AdviseTaskbarAlwaysOnTop() override;
   bool InstallCommandLineSkin(const CommandLine& commandLine) override;
   bool InstanceAtomExists() override;

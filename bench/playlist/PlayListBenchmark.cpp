@@ -1,6 +1,7 @@
 // playlist: the playlist model's operations at 1,000, 10,000 and 100,000 entries (Google Benchmark, manual time,
 // setup not counted): adding files, finding every entry by name, removing 10 % duplicates, sorting by each key of
-// the sort menu, building the shuffled order and stepping through it, and a full background-information pass.
+// the sort menu, sorting and a folder lookup when every entry is the same file, building the shuffled order and
+// stepping through it, and a full background-information pass.
 // Times are the CPU time of the benchmark's thread, so that other work on a shared machine does not count, and every
 // run starts with cold caches. Prints each operation's fastest run at each size and its growth from 10,000 to
 // 100,000 entries (linear work grows 10x, n log n about 12.5x, quadratic work 100x); then the heap a list of 100,000
@@ -131,6 +132,16 @@ std::vector<Operation> Operations() {
                             Tag(list);
                           },
                           [row](TXPlayerPlayList& list, InstantPlayer&, int) { list.Sort(SortMenuKeys(row)); }});
+  // Duplicates allowed and every entry the same file: the items of one name must not cost each other.
+  const auto sameFile = [](TXPlayerPlayList& list, InstantPlayer&, int size) {
+    list.SetOptions(ploAllowDuplicates);
+    list.AddFiles(std::vector<std::string>(size, "Q:\\Music\\Artist\\The same song.mp3"), false, false);
+  };
+  operations.push_back({"sort by name, one file", sameFile,
+                        [](TXPlayerPlayList& list, InstantPlayer&, int) { list.SortByFileName(); }});
+  operations.push_back({"folder lookup, one file", sameFile, [](TXPlayerPlayList& list, InstantPlayer&, int) {
+                          benchmark::DoNotOptimize(list.IndexOfFolder("Q:\\Music"));
+                        }});
   operations.push_back({"shuffle and step through", Fill, [](TXPlayerPlayList& list, InstantPlayer&, int size) {
                           list.SetOptions(ploShuffle | ploRepeat);
                           list.StartCurrent(true);

@@ -85,13 +85,7 @@ bool TXGraph::BuildPass() {
     if (HasUrlScheme(fileName_) && IsWorkingOffline()) throw EAbort();
     BuildGraph();
     CheckAbort();
-    // Pre-roll: the buffers fill before the graph counts as built, so that a prepared graph starts at once.
-    if (!playListSource_ && !audioRenderers_.empty()) {
-      ComPtr<IMediaControl> control;
-      DXCheck(builder_.As(&control));
-      ExecuteInThread([control] { DXCheck(control->Pause()); }, [this] { return state_ == gsAborting; });
-      CheckAbort();
-    }
+    if (!playListSource_ && !audioRenderers_.empty()) PreRoll();
   } catch (const EAbort&) {
     ClearGraph();
     state_ = gsAborting;
@@ -156,6 +150,25 @@ bool TXGraph::BuildPass() {
 void TXGraph::EndAborted() {
   state_ = gsClosed;
   runState_ = rsStopped;
+}
+
+// The buffers fill before the graph counts as built, so that a prepared graph starts at once. The pause runs on a
+// worker; a build abandoned meanwhile leaves the filter graph to it: stopping the graph then would wait for that
+// pause (Wine's graph holds its lock while it pauses the filters), and the worker's last release stops it anyway.
+void TXGraph::PreRoll() {
+  ComPtr<IMediaControl> control;
+  DXCheck(builder_.As(&control));
+  try {
+    ExecuteInThread([control] { DXCheck(control->Pause()); }, [this] { return state_ == gsAborting; });
+  } catch (const EAbort&) {
+    throw;
+  } catch (...) {
+    // A pause that failed may have paused some of the filters.
+    started_ = true;
+    throw;
+  }
+  started_ = true;
+  CheckAbort();
 }
 
 void TXGraph::RouteEvents() {
@@ -346,10 +359,11 @@ void TXGraph::ClearGraph() {
   if (!builder_) return;
   if (runState_ != rsStopped && state_ != gsBuilding) {
     Stop();
-  } else if (ComPtr<IMediaControl> control; SUCCEEDED(builder_.As(&control))) {
-    // A build that fails or restarts stops what its pre-roll paused, but keeps the run asked for meanwhile.
-    control->Stop();
+  } else {
+    // A build that fails stops what its pre-roll paused, but keeps the run asked for meanwhile.
+    StopFilterGraph();
   }
+  started_ = false;
   FreeObjects();
   playListSource_ = nullptr;
   audioRenderers_.clear();
@@ -395,6 +409,7 @@ void TXGraph::RunGraph() {
   }
   ComPtr<IMediaControl> control;
   DXCheck(builder_.As(&control));
+  started_ = true;
   DXCheck(control->Run());
   runState_ = rsRunning;
   NotifyObjects(&TXGraphObject::GraphStarted);
@@ -409,6 +424,7 @@ void TXGraph::Pause() {
   }
   ComPtr<IMediaControl> control;
   DXCheck(builder_.As(&control));
+  started_ = true;
   DXCheck(control->Pause());
   runState_ = rsPaused;
   NotifyObjects(&TXGraphObject::GraphPaused);
@@ -420,9 +436,15 @@ void TXGraph::Stop() {
     runState_ = rsStopped;
     return;
   }
-  if (ComPtr<IMediaControl> control; SUCCEEDED(builder_.As(&control))) control->Stop();
+  StopFilterGraph();
   runState_ = rsStopped;
   NotifyObjects(&TXGraphObject::GraphStopped);
+}
+
+void TXGraph::StopFilterGraph() {
+  if (!started_) return;
+  if (ComPtr<IMediaControl> control; SUCCEEDED(builder_.As(&control))) control->Stop();
+  started_ = false;
 }
 
 void TXGraph::Close() {

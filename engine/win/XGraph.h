@@ -147,6 +147,10 @@ private:
   // One pass of the build; true when a redirection asks for another pass.
   bool BuildPass();
   void EndAborted();
+  // Pauses the filter graph on a worker (the pre-roll).
+  void PreRoll();
+  // Stops the filter graph when it was started.
+  void StopFilterGraph();
   void RouteEvents();
   // Runs the built graph from its start time to its stop time.
   void RunGraph();
@@ -164,6 +168,9 @@ private:
   TXGraphState state_ = gsClosed;
   TXGraphRunState runState_ = rsStopped;
   TXGraphBuildPhase buildPhase_ = bpCreateGraph;
+  // The filter graph was paused or run here and has not been stopped since. Never set while an abandoned worker
+  // still pauses it: only a graph no worker works on is stopped.
+  bool started_ = false;
   bool redirected_ = false;
   Microsoft::WRL::ComPtr<IBaseFilter> source_;
   Microsoft::WRL::ComPtr<IXPCMAudioInfo> pcmInfo_;

@@ -65,13 +65,12 @@ void TXVisualizer::Tick() {
       TXBCAutoLock lock(taps_->Lock());
       const std::vector<TXVisualizerFilter*>& taps = taps_->List();
       blocks_.resize(taps.size());
-      found_.assign(taps.size(), nullptr);
-      int playing = 0;
+      readings_.assign(taps.size(), TapReading{});
       for (std::size_t i = 0; i < taps.size(); ++i) {
-        if (taps[i]->CopyCurrentBlock(blocks_[i])) found_[i] = &blocks_[i];
-        playing += !taps[i]->IsStopped();
+        readings_[i].running = taps[i]->State() == State_Running;
+        if (readings_[i].running && taps[i]->CopyCurrentBlock(blocks_[i])) readings_[i].block = &blocks_[i];
       }
-      builder_.Update(wanted, found_, playing);
+      builder_.Update(wanted, readings_);
       delivered_ = builder_.Frame();
     }
     sink_.FrameReady(delivered_);

@@ -76,7 +76,7 @@ private:
   // The tick's own: ticks of one timer never overlap.
   VisualizerFrameBuilder builder_;  // under the taps' lock
   std::vector<VisualizerBlock> blocks_;
-  std::vector<const VisualizerBlock*> found_;
+  std::vector<TapReading> readings_;
   VisualizationFrame delivered_{};
 };
 

@@ -265,7 +265,11 @@ HRESULT TXBCTransformFilter::EndOfStream() {
 
 HRESULT TXBCTransformFilter::BeginFlush() { return output_->DeliverBeginFlush(); }
 
+// The flush goes on downstream once this filter's streaming has stopped: an end of stream or a sample still on its
+// way down (released by the flush's beginning) must not meet the flush's end there. Wine's DirectSound renderer
+// deadlocks when its end of stream and its EndFlush overlap.
 HRESULT TXBCTransformFilter::EndFlush() {
+  TXBCAutoLock receive(receiveLock_);
   eosDelivered_ = false;  // the stream starts again after a flush
   return output_->DeliverEndFlush();
 }

@@ -109,12 +109,6 @@ HRESULT TXPCMAudioInfoFilter::Pause() {
   return TXBCRefCounted::Pause();
 }
 
-HRESULT TXPCMAudioInfoFilter::Run(REFERENCE_TIME start) {
-  TXBCAutoLock lock(FilterLock());
-  endOfStream_ = false;
-  return TXBCRefCounted::Run(start);
-}
-
 HRESULT TXPCMAudioInfoFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
   DisarmAdvanceTimer();  // the notice belongs to the graph being left
   return TXBCRefCounted::JoinFilterGraph(graph, name);
@@ -187,9 +181,18 @@ HRESULT TXPCMAudioInfoFilter::EndOfStream() {
   return TXBCRefCounted::EndOfStream();
 }
 
-HRESULT TXPCMAudioInfoFilter::EndFlush() {
-  endOfStream_ = false;  // a seek starts the stream again
-  return TXBCRefCounted::EndFlush();
+// A seek starts the stream again: its end has not passed, and a notice armed for the old end would come in the
+// middle of the new segment (and hold off the one for its real end). The flush goes on downstream first, which lets
+// go of an end of stream waiting there; once that has returned, nothing arms the notice again before the next end.
+HRESULT TXPCMAudioInfoFilter::BeginFlush() {
+  const HRESULT hr = TXBCRefCounted::BeginFlush();
+  TXBCAutoLock receive(ReceiveLock());
+  {
+    TXBCAutoLock info(infoLock_);
+    endOfStream_ = false;
+  }
+  DisarmAdvanceTimer();
+  return hr;
 }
 
 // --- the complete-advance notice

@@ -30,11 +30,11 @@ public:
   HRESULT GetPlayTime(LONGLONG* time) override;
   HRESULT GetBufferedTime(LONGLONG* time) override;
   void SetCompleteAdvance(LONGLONG advance) override;
+  // From the end of stream until a stop or a seek; a pause and run at the very end keep it.
   bool IsEndOfStream() override { return endOfStream_; }
 
   HRESULT STDMETHODCALLTYPE Stop() override;
   HRESULT STDMETHODCALLTYPE Pause() override;
-  HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME start) override;
   HRESULT STDMETHODCALLTYPE JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
   // While paused, the stream time at which the filter was paused.
   HRESULT StreamTime(REFERENCE_TIME& time) override;
@@ -48,7 +48,7 @@ public:
   HRESULT Transform(IMediaSample* sample) override;
   HRESULT NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) override;
   HRESULT EndOfStream() override;
-  HRESULT EndFlush() override;
+  HRESULT BeginFlush() override;
 
 protected:
   // Guards the counters, and in a subclass what it keeps of the stream beside them.

@@ -57,11 +57,26 @@ HRESULT TXThreadedSourceStream::StopStreaming() {
   return S_OK;
 }
 
+HRESULT TXThreadedSourceStream::DeliverBeginFlush() {
+  {
+    std::lock_guard lock(lock_);
+    ++flushes_;
+    flushing_ = true;
+  }
+  return TXSourceStream::DeliverBeginFlush();
+}
+
+// An end of stream on its way meets the flush's beginning downstream (which lets go of whatever waits there) and
+// is dropped; the flush ends only after it.
 HRESULT TXThreadedSourceStream::DeliverEndFlush() {
+  {
+    std::unique_lock lock(lock_);
+    wake_.wait(lock, [&] { return !endingData_; });
+  }
   const HRESULT hr = TXSourceStream::DeliverEndFlush();
   {
     std::lock_guard lock(lock_);
-    ++endedFlushes_;
+    flushing_ = false;
   }
   wake_.notify_all();
   return hr;
@@ -79,7 +94,24 @@ bool TXThreadedSourceStream::Stopping() {
 
 void TXThreadedSourceStream::WaitForSeekOrStop(unsigned flushes) {
   std::unique_lock lock(lock_);
-  wake_.wait(lock, [&] { return stop_ || endedFlushes_ != flushes; });
+  wake_.wait(lock, [&] { return stop_ || (flushes_ != flushes && !flushing_); });
+}
+
+bool TXThreadedSourceStream::EndData(unsigned flushes, HRESULT filled) {
+  {
+    // A seek during the fill made its answer stale: fill again from the new position.
+    std::lock_guard lock(lock_);
+    if (flushes_ != flushes || flushing_) return false;
+    endingData_ = true;
+  }
+  DeliverEndOfStream();
+  {
+    std::lock_guard lock(lock_);
+    endingData_ = false;
+  }
+  wake_.notify_all();
+  if (filled != S_FALSE) SourceFilter().NotifyEvent(EC_ERRORABORT, filled, 0);
+  return true;
 }
 
 void TXThreadedSourceStream::Work() {
@@ -90,7 +122,7 @@ void TXThreadedSourceStream::Work() {
       unsigned flushes;
       {
         std::lock_guard lock(lock_);
-        flushes = endedFlushes_;
+        flushes = flushes_;
       }
       ComPtr<IMediaSample> sample;
       if (FAILED(GetDeliveryBuffer(sample, nullptr, nullptr, 0))) {
@@ -105,13 +137,7 @@ void TXThreadedSourceStream::Work() {
         continue;
       }
       sample.Reset();
-      {
-        // A seek during the fill made its answer stale: fill again from the new position.
-        std::lock_guard lock(lock_);
-        if (endedFlushes_ != flushes) continue;
-      }
-      DeliverEndOfStream();
-      if (filled != S_FALSE) SourceFilter().NotifyEvent(EC_ERRORABORT, filled, 0);
+      if (!EndData(flushes, filled)) continue;
       // Only a seek that comes after this end of data sends the worker on; an earlier one was already served.
       WaitForSeekOrStop(flushes);
     }

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/ProductProfile.h"
 #include "engine/StandardGraphRules.h"
 #include "support/IniDocument.h"
+#include "support/ProductProfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const nv::IniDocument profile =

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 1; i < queue.Count(); ++i) Check(queue[i - 1].time < queue[i].time);
     const nv::VisualizerBlock* current = stream.CurrentBlock(playTime);
     Check((current != nullptr) == (queue.Count() > 0));
-    builder.Update(wanted, std::span(&current, 1), 1);
+    const nv::TapReading tap{current, true};
+    builder.Update(wanted, std::span(&tap, 1));
   }
   return 0;
 }

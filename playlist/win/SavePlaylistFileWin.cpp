@@ -7,15 +7,14 @@
 
 namespace nv {
 
-TPlayListFileResult SavePlaylistFile(std::string_view fileName, const std::vector<const TXPlayListItem*>& items,
-                                     bool allowDuplicates, bool replace) {
-  bool created = false;
-  const TPlayListFileResult result = SavePlaylistFile(fileName, items, allowDuplicates, replace, created);
-  if (result == TPlayListFileResult::pfrDone) {
-    const std::wstring path = MarkedToWide(fileName);
-    SHChangeNotify(created ? SHCNE_CREATE : SHCNE_UPDATEITEM, SHCNF_PATHW | SHCNF_FLUSH, path.c_str(), nullptr);
+TPlayListSave SavePlaylistFileAndNotify(std::string_view fileName, const std::vector<const TXPlayListItem*>& items,
+                                        bool allowDuplicates, bool replace) {
+  const TPlayListSave save = SavePlaylistFile(fileName, items, allowDuplicates, replace);
+  if (save.Result == TPlayListFileResult::pfrDone) {
+    const std::wstring path = MarkedToWide(save.FileName);
+    SHChangeNotify(save.Created ? SHCNE_CREATE : SHCNE_UPDATEITEM, SHCNF_PATHW | SHCNF_FLUSH, path.c_str(), nullptr);
   }
-  return result;
+  return save;
 }
 
 }  // namespace nv

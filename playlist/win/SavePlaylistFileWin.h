@@ -8,7 +8,8 @@
 
 namespace nv {
 
-TPlayListFileResult SavePlaylistFile(std::string_view fileName, const std::vector<const TXPlayListItem*>& items,
-                                     bool allowDuplicates, bool replace);
+// SavePlaylistFile, then the shell is told about the file written (its name as written, extension added).
+TPlayListSave SavePlaylistFileAndNotify(std::string_view fileName, const std::vector<const TXPlayListItem*>& items,
+                                        bool allowDuplicates, bool replace);
 
 }  // namespace nv

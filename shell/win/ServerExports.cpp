@@ -7,6 +7,7 @@
 #include "shell/win/NVTrayExt.h"
 #include "shell/win/PlayerContextMenuFactory.h"
 #include "shell/win/ServerRegistration.h"
+#include "shell/win/XSharedMem.h"
 #include "shell/win/XComModule.h"
 #include "shell/win/XComObjectFactory.h"
 
@@ -59,6 +60,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     delete factories;
     factories = nullptr;
     ReleaseComModuleTypeLibrary();
+    CloseShellHookBlock();
   }
   return TRUE;
 }

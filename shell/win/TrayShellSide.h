@@ -19,8 +19,8 @@ public:
   virtual void DeregisterShellHook() = 0;
 };
 
-// The module's shell side. Until the subclass and the hook exist, it attaches nothing and installs no hook
-// (registration answers false), so the taskbar ignores docking requests.
+// The module's shell side: the taskbar subclass (TraySubclass.h) in the shell's process and the shell hook
+// (XShellHook.h).
 TrayShellSide& ModuleTrayShellSide();
 
 }  // namespace nv

@@ -6,11 +6,11 @@
 
 #include "app/CommandLineSkin.h"
 #include "app/DataPaths.h"
-#include "app/ProductProfile.h"
 #include "app/QuestionAnswers.h"
 #include "app/RequiredComponents.h"
 #include "support/MemoryKeyValueStore.h"
 #include "support/MessageDialogTypes.h"
+#include "support/ProductProfile.h"
 #include "support/TextCompare.h"
 
 namespace nv {

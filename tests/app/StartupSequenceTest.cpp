@@ -8,6 +8,7 @@
 
 #include "app/AppConstants.h"
 #include "app/PlayerStartup.h"
+#include "skins/SkinErrors.h"
 #include "support/Errors.h"
 
 namespace nv {
@@ -40,7 +41,9 @@ public:
   void RegisterFileTypes() override { calls.push_back("register file types"); }
   bool IsElevatedStart() override { return elevated; }
   bool FindTaskbar() override { return taskbar; }
-  bool DefaultSkinExists() override { return defaultSkin; }
+  void CheckDefaultSkin() override {
+    if (!defaultSkin) throw ESkinError(kDefaultSkinCorruptedMessage);
+  }
   void AdviseTaskbarAlwaysOnTop() override { calls.push_back("advise on top"); }
   bool InstallCommandLineSkin(const CommandLine&) override { return skinChanged; }
   bool InstanceAtomExists() override { return atom; }

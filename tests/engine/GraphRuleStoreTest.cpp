@@ -35,7 +35,7 @@ constexpr char kProfile[] =
     "[3]\r\nExtensions=.flac\r\nDefault_Enabled=255\r\n"
     "FailSafe_Source_filter={65C0706F-7892-4980-84E7-706FB23F3DD4}\r\n"
     "[4]\r\nExtensions=.mod\r\nDefault_Enabled=255\r\nNormal_Audio_render={79376820-07D0-11CF-A24D-0020AFD79767}\r\n"
-    "[6]\r\nExtensions=.xyz\r\nDefault_Enabled=1\r\nNormal_Source_params=nothing else\r\n";
+    "[6]\r\nExtensions=.xyz\r\nNormal_Source_params=nothing else\r\n";
 
 class GraphRuleStoreTest : public ::testing::Test {
 protected:
@@ -156,7 +156,9 @@ TEST_F(GraphRuleStoreTest, StandardRulesFollowTheUserSwitchesThenTheProfileDefau
       {"switched off", {{"1", "0"}, {"4", "0"}}, false, {}},
       {"switched on", {{"2", "1"}}, false, {1, 2, 4}},
       {"a Winamp rule switched on by the user needs no plug-ins", {{"3", "1"}}, false, {1, 3, 4}},
-      {"a rule without section or filters stays away", {{"5", "1"}, {"6", "1"}}, false, {1, 4}},
+      // Without filters a rule still decides: its media play by DirectShow's own graph.
+      {"a rule without a section stays away; one without filters loads", {{"5", "1"}, {"6", "1"}}, false,
+       {1, 4, 6}},
       {"anything but 0 and 1 leaves the default", {{"1", "yes"}, {"2", " 1"}}, false, {1, 4}},
   };
   for (const Case& c : cases) {
@@ -243,6 +245,9 @@ TEST(StandardGraphRules, EveryProfileKeyIsReadAsSpelled) {
       "Normal_Video_ filter_Count=2\n"
       "Normal_Video_ filter_1=not a CLSID\n"
       "Normal_Video_ filter_2={0000000B-0000-0000-0000-000000000000}\n"
+      "FailSafe_Video_ filter_Count=40\n"  // numbered beyond the keys the section has
+      "FailSafe_Video_ filter_40={0000000C-0000-0000-0000-000000000000}\n"
+      "FailSafe_Video_ filter_41={0000000A-0000-0000-0000-000000000000}\n"
       "FailSafe_Source_filter=garbage\n"
       "FailSafe_Audio_render={79376820-07D0-11CF-A24D-0020AFD79767}\n"
       "FailSafe_General_filter_Count=-4\n"
@@ -260,7 +265,7 @@ TEST(StandardGraphRules, EveryProfileKeyIsReadAsSpelled) {
   EXPECT_FALSE(rule.TryStandardGraph);
   EXPECT_EQ(rule.Normal, (TXGraphFiltersInfo{kWinampSourceClsid, "in_vorbis.dll", kDSound, kVideoRenderer, {kA},
                                              {kA, kC}, {kB}}));
-  EXPECT_EQ(rule.FailSafe, (TXGraphFiltersInfo{{}, {}, kDSound, {}, {}, {kB}, {}}));
+  EXPECT_EQ(rule.FailSafe, (TXGraphFiltersInfo{{}, {}, kDSound, {}, {}, {kB}, {kC}}));
   EXPECT_TRUE(UsesWinampSource(rule));
 
   const TXStandardRule missing = ReadStandardRule(profile, 8);

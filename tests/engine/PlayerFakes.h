@@ -19,7 +19,7 @@ namespace nv::test {
 // What a graph for one item does; by the item's short name ("b" for "C:\Music\b.mp3").
 struct GraphScript {
   std::int32_t durationMs = 20000;
-  bool seekable = true;  // CanSeek and IsSeekable
+  bool seekable = true;  // CanSeek and IsSeekable, once built
   bool refusesSeek = false;
   bool hasAudio = true;
   bool hasVideo = false;
@@ -80,8 +80,9 @@ public:
   std::int64_t Duration() override { return state == gsBuilt ? std::int64_t{script.durationMs} * 10000 : 0; }
   std::int64_t Position() override { return state == gsBuilt ? position : 0; }
   bool Seek(std::int64_t to) override;
-  bool CanSeek() override { return script.seekable; }
-  bool IsSeekable() override { return script.seekable; }
+  // As the system's graphs: nothing is known of seeking until the graph is built.
+  bool CanSeek() override { return state == gsBuilt && script.seekable; }
+  bool IsSeekable() override { return state == gsBuilt && script.seekable && script.durationMs > 0; }
   bool HasAudio() const override { return script.hasAudio; }
   bool HasVideo() const override { return script.hasVideo; }
   TXAudioInfo GetAudioInfo() override { return {2, 44100, 128000}; }

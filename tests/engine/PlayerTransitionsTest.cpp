@@ -290,12 +290,11 @@ TEST(PlayerFade, ShortFadesSwitchAtOnceWithTheFinalLevels) {
     const TXGraphRef<TPlaybackGraph> outgoing(player.Graph());
     const TXGraphRef<TPlaybackGraph> incoming(player.NextGraph());
     player.TakeEvents();
-    if (c.crossfade) {
-      player.Current().buffered = std::int64_t{c.lengthMs} * 10000;
+    player.Current().buffered = std::int64_t{c.lengthMs} * 10000;  // the data has ended
+    if (c.crossfade)
       player.StreamEnded(player.Current());
-    } else {
+    else
       player.CompleteAdvanceReached(player.Current());
-    }
     if (!c.atOnce) {
       EXPECT_EQ(player.Transition(), TXTransitionState::tsFading);
       EXPECT_EQ(player.FadeDuration(), c.lengthMs);
@@ -341,6 +340,9 @@ TEST_F(TransitionTest, UnbrokenPlayStartsTheNextItemWhenTheAdvanceIsReached) {
   player.PlayList().StartCurrent(true);
   player.PositionTickAt(17000);
   ASSERT_NE(player.NextGraph(), nullptr);
+  player.CompleteAdvanceReached(player.Current());
+  EXPECT_EQ(player.Transition(), TXTransitionState::tsNone) << "stale: the data has not ended (a seek came after it)";
+  player.Current().buffered = 350 * 10000;
   player.StreamEnded(player.Current());
   player.CompleteAdvanceReached(player.Next());
   EXPECT_EQ(player.Transition(), TXTransitionState::tsNone) << "without crossfading, only the advance starts it";
@@ -351,8 +353,16 @@ TEST_F(TransitionTest, UnbrokenPlayStartsTheNextItemWhenTheAdvanceIsReached) {
   EXPECT_TRUE(player.Next().running);
   player.FadeTickAt(150);
   ExpectLevels(50, 40);
-  player.FadeTickAt(300);
-  EXPECT_EQ(player.CurrentName(), "b");
+  {
+    const TXGraphRef<TPlaybackGraph> outgoing(player.Graph());
+    player.FadeTickAt(300);
+    EXPECT_EQ(player.CurrentName(), "b") << "at once, though 50 ms of the faded-out item are still buffered";
+    // A late notice of the item faded out must not start a fade again, silencing the item it faded into.
+    player.CompleteAdvanceReached(static_cast<FakeGraph&>(*outgoing));
+  }
+  EXPECT_EQ(player.Transition(), TXTransitionState::tsNone);
+  EXPECT_EQ(player.Current().attenuation, 0);
+  EXPECT_EQ(player.liveGraphs.size(), 1u);
 }
 
 TEST(PlayerFade, TheAdvanceIsIgnoredWithoutUnbrokenPlayOrDuringACrossfade) {
@@ -476,6 +486,28 @@ TEST(PlayerSmoothNavigation, NextDuringPlaybackFadesOrSwitches) {
     EXPECT_EQ(player.CurrentName(), "b");
     EXPECT_EQ(player.TakeEvents(), Events{"CurrentChanged b"});
   }
+}
+
+TEST(PlayerSmoothNavigation, NextDuringAFadeGoesOnFromTheItemFadingIn) {
+  TestEnvironment env;
+  TestPlayerCore player(env);
+  player.Properties.SmoothNavigation = true;
+  player.AddItems("abc");
+  player.PlayList().StartCurrent(true);
+  player.PlayList().Next(false);
+  player.FadeTickAt(750);
+  ASSERT_EQ(player.Transition(), TXTransitionState::tsFading);
+  player.TakeEvents();
+
+  player.PlayList().Next(false);
+  EXPECT_EQ(player.CurrentName(), "b") << "the item the user heard coming in stays; the one fading out goes";
+  EXPECT_EQ(player.Current().attenuation, 0);
+  EXPECT_TRUE(player.Current().running);
+  EXPECT_EQ(player.Next().name, "c");
+  EXPECT_EQ(player.TakeEvents(), (Events{"CurrentChanged b", "GraphBuilt c", "TransitionStarted c"}));
+  EXPECT_EQ(player.liveGraphs.size(), 2u);
+  player.FadeTickAt(1500);
+  EXPECT_EQ(player.CurrentName(), "c");
 }
 
 // --- when the next item fails or goes

@@ -7,13 +7,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/ProductProfile.h"
 #include "engine/EngineConstants.h"
 #include "engine/GraphRuleStore.h"
 #include "engine/RuleMatching.h"
 #include "engine/StandardGraphRules.h"
 #include "support/MarkedText.h"
 #include "support/MemoryKeyValueStore.h"
+#include "support/ProductProfile.h"
 #include "support/ValueText.h"
 #include "tests/common/TestPaths.h"
 #include "tests/engine/TestClassIds.h"

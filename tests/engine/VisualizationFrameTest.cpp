@@ -43,8 +43,8 @@ bool AllZero(const VisualizationFrame& frame) {
 }
 
 void Show(VisualizerFrameBuilder& builder, std::uint8_t wanted, const VisualizerBlock& block) {
-  const VisualizerBlock* blocks[] = {&block};
-  builder.Update(wanted, blocks, 1);
+  const TapReading taps[] = {{&block, true}};
+  builder.Update(wanted, taps);
 }
 
 TEST(VisualizerFrame, SilenceIsAFlatFrame) {
@@ -104,42 +104,42 @@ TEST(VisualizerFrame, ABlockAlreadyShownChangesNothing) {
   EXPECT_EQ(PeakElement(builder.Frame()), 79);
 }
 
-TEST(VisualizerFrame, NoTapOrNoBlockClearsTheFrame) {
+TEST(VisualizerFrame, NoRunningTapOrNoBlockClearsTheFrame) {
   const VisualizerBlock tone = SineBlock(40, 1.0, 0);
-  const VisualizerBlock* none[] = {nullptr};
-  const VisualizerBlock* twoNone[] = {nullptr, nullptr};
-  for (std::span<const VisualizerBlock* const> blocks :
-       {std::span<const VisualizerBlock* const>(), std::span<const VisualizerBlock* const>(none),
-        std::span<const VisualizerBlock* const>(twoNone)}) {
+  const std::vector<TapReading> cases[] = {
+      {}, {{nullptr, true}}, {{nullptr, true}, {nullptr, true}},
+      {{&tone, false}},  // only a paused graph's tap: the item built for the properties dialog
+  };
+  for (const std::vector<TapReading>& taps : cases) {
     VisualizerFrameBuilder builder;
     Show(builder, kBoth, tone);
-    builder.Update(kBoth, blocks, 0);
-    EXPECT_TRUE(AllZero(builder.Frame())) << blocks.size() << " taps";
+    builder.Update(kBoth, taps);
+    EXPECT_TRUE(AllZero(builder.Frame())) << taps.size() << " taps";
     Show(builder, kBoth, tone);
     EXPECT_EQ(PeakElement(builder.Frame()), 39) << "the block is shown again after the frame was cleared";
   }
 }
 
-TEST(VisualizerFrame, MixesTheTapsOfACrossfade) {
+TEST(VisualizerFrame, MixesTheRunningTapsOfACrossfade) {
   const VisualizerBlock fadingOut = SineBlock(20, 1.0, 10'000);
   const VisualizerBlock fadingIn = SineBlock(60, 1.0, 20'000);
   struct Case {
     const char* what;
-    std::vector<const VisualizerBlock*> blocks;
-    int playing;
+    std::vector<TapReading> taps;
     int expected20;
     int expected60;
   };
   const Case cases[] = {
-      {"both playing: each at half scale", {&fadingOut, &fadingIn}, 2, 1158, 1158},
-      {"one stopped: the other at full scale", {&fadingOut, nullptr}, 1, 2317, 0},
-      {"one playing without a block yet: half scale", {nullptr, &fadingIn}, 2, 0, 1158},
-      {"a stale count of playing taps never overflows the mix", {&fadingOut, &fadingIn}, 0, 1158, 1158},
+      {"both running: each at half scale", {{&fadingOut, true}, {&fadingIn, true}}, 1158, 1158},
+      {"one stopped: the other at full scale", {{&fadingOut, true}, {nullptr, false}}, 2317, 0},
+      {"one running without a block yet: half scale", {{nullptr, true}, {&fadingIn, true}}, 0, 1158},
+      // For seconds before each transition the next item waits pre-rolled, paused on its first block.
+      {"a paused tap is not mixed in", {{&fadingOut, true}, {&fadingIn, false}}, 2317, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     VisualizerFrameBuilder builder;
-    builder.Update(kBoth, c.blocks, c.playing);
+    builder.Update(kBoth, c.taps);
     EXPECT_NEAR(builder.Frame().spectrum[19], c.expected20, 2);
     EXPECT_NEAR(builder.Frame().spectrum[59], c.expected60, 2);
   }

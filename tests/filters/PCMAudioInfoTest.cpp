@@ -209,6 +209,64 @@ TEST_F(PcmAudioInfo, AStopDisarmsTheCompleteAdvanceTimer) {
   EXPECT_TRUE(destroyed) << "the timer's hold on the filter was given back";
 }
 
+// A tone through the filter into the DirectSound renderer, which holds back up to 200 ms under Wine.
+struct ToneGraph {
+  ComPtr<TXPCMAudioInfoFilter> info = NewInfoFilter();
+  ComPtr<TestToneSource> source;
+  Playback playback;
+
+  explicit ToneGraph(LONGLONG advanceMs) {
+    ToneSourceOptions tone;
+    tone.durationMs = 1500;
+    source = TestToneSource::Create(tone);
+    info->SetCompleteAdvance(advanceMs * kUnitsPerMs);
+    playback = RenderSourceThrough(source->AsBaseFilter(), info->AsBaseFilter());
+  }
+};
+
+TEST_F(PcmAudioInfo, ASeekDisarmsTheCompleteAdvanceTimerAndTheNoticeComesForTheNewEnd) {
+  ToneGraph graph(1);  // the timer runs for about the buffered time
+  ASSERT_TRUE(graph.playback.control);
+  EventLog events(graph.playback.graph.Get());
+  ASSERT_TRUE(SUCCEEDED(graph.playback.control->Run()));
+  LONGLONG buffered = 0;
+  ASSERT_TRUE(events.WaitFor(kEcEndOfData, 6000, [&](const GraphEvent& event) {
+    if (event.code != kEcEndOfData) return;
+    graph.info->GetBufferedTime(&buffered);
+    LONGLONG start = 0;
+    graph.playback.seeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+  }));
+  ASSERT_GT(Ms(buffered), 50) << "too little buffered to arm the timer";
+  EXPECT_FALSE(graph.info->IsEndOfStream()) << "the seek starts the stream again";
+  ASSERT_TRUE(events.WaitFor(kEcEndOfData, 6000)) << "the end of the data sought back into";
+  ASSERT_TRUE(events.WaitFor(kEcCompleteAdvance, 2000)) << "its notice";
+  const std::vector<GraphEvent>& all = events.Events();
+  const auto secondEnd = std::find_if(std::find_if(all.begin(), all.end(),
+                                                   [](const GraphEvent& e) { return e.code == kEcEndOfData; }) + 1,
+                                      all.end(), [](const GraphEvent& e) { return e.code == kEcEndOfData; });
+  EXPECT_EQ(std::count_if(all.begin(), secondEnd, [](const GraphEvent& e) { return e.code == kEcCompleteAdvance; }), 0)
+      << "the timer armed before the seek fired in the middle of the item";
+  graph.playback.control->Stop();
+}
+
+TEST_F(PcmAudioInfo, APauseAndRunAfterTheEndOfTheDataKeepWhatIsStillToBeHeard) {
+  ToneGraph graph(0);
+  ASSERT_TRUE(graph.playback.control);
+  EventLog events(graph.playback.graph.Get());
+  ASSERT_TRUE(SUCCEEDED(graph.playback.control->Run()));
+  ASSERT_TRUE(events.WaitFor(kEcEndOfData, 6000, [&](const GraphEvent& event) {
+    if (event.code == kEcEndOfData) graph.playback.control->Pause();
+  }));
+  ASSERT_TRUE(graph.info->IsEndOfStream());
+  ASSERT_TRUE(SUCCEEDED(graph.playback.control->Run()));
+  EXPECT_TRUE(graph.info->IsEndOfStream()) << "resumed, the data has still ended: the player waits for its last sound";
+  LONGLONG buffered = 0;
+  EXPECT_EQ(graph.info->GetBufferedTime(&buffered), S_OK);
+  EXPECT_GT(Ms(buffered), 0);
+  graph.playback.control->Stop();
+  EXPECT_FALSE(graph.info->IsEndOfStream());
+}
+
 TEST_F(PcmAudioInfo, TakesPcmInAWaveFormatBlockOnly) {
   const ComPtr<TXPCMAudioInfoFilter> info = NewInfoFilter();
   const ComPtr<TestToneSource> source = TestToneSource::Create();

@@ -2,9 +2,12 @@
 // to completion, the end of the data and read errors, the waiting worker, seeks and stops.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 #include "filters/FilterConstants.h"
+#include "filters/win/XPCMAudioInfoFilter.h"
 #include "tests/common/AudioAnalysis.h"
 #include "tests/common/win/WineTestEnv.h"
 #include "tests/filters/FilterTestGraph.h"
@@ -101,6 +104,41 @@ TEST_F(SourcePlayback, AnEarlierSeekDoesNotWakeTheWorkerAtTheEndOfTheData) {
   Sleep(200);
   EXPECT_EQ(source->EndsOfStream(), 1) << "end of stream delivered again";
   EXPECT_EQ(source->Fills(), fills) << "the worker does not wait at the end";
+  playback.control->Stop();
+}
+
+// The worker has found the end of the data and is about to say so when a seek comes: its end of stream must not
+// end the segment the seek starts.
+TEST_F(SourcePlayback, ASeekAsTheDataEndsPlaysTheNewSegmentWhole) {
+  ToneSourceOptions tone;
+  tone.durationMs = 1000;
+  ComPtr<TestToneSource> source;
+  std::thread seeker;
+  std::atomic<bool> sought{false};
+  tone.beforeEndOfStream = [&] {
+    seeker = std::thread([&] {
+      const ComApartment apartment;
+      SeekSource(*source.Get(), 0);
+      sought = true;
+    });
+    // Long enough for the seek to end, unless it waits for this end of stream (which it then lets go of).
+    Eventually([&] { return sought.load(); }, 300);
+  };
+  source = TestToneSource::Create(tone);
+  const ComPtr<TXPCMAudioInfoFilter> info(new TXPCMAudioInfoFilter(L"PCM info", GUID_NULL, nullptr));
+  const Playback playback = RenderSourceThrough(source->AsBaseFilter(), info->AsBaseFilter());
+  ASSERT_TRUE(playback.control);
+  EventLog events(playback.graph.Get());
+  ASSERT_TRUE(SUCCEEDED(playback.control->Run()));
+  int fillsAtEnd = 0;
+  const bool ended = events.WaitFor(kEcEndOfData, 6000, [&](const GraphEvent& event) {
+    if (event.code == kEcEndOfData) fillsAtEnd = source->Fills();
+  });
+  if (seeker.joinable()) seeker.join();
+  ASSERT_TRUE(ended);
+  ASSERT_TRUE(sought);
+  // 50 ms a sample: 20 for the tone, 20 for it again after the seek.
+  EXPECT_GE(fillsAtEnd, 40) << "the end of the old segment ended the new one";
   playback.control->Stop();
 }
 

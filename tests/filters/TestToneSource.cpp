@@ -1,5 +1,7 @@
 #include "tests/filters/TestToneSource.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -49,7 +51,8 @@ private:
 // --- the stream
 
 ToneStream::ToneStream(TestToneSource& source, const ToneSourceOptions& options)
-    : TXThreadedSourceStream(L"Output", source), tone_(source), options_(options) {
+    : TXThreadedSourceStream(L"Output", source), tone_(source), options_(options),
+      beforeEndOfStream_(options.beforeEndOfStream) {
   WAVEFORMATEX format{};
   format.wFormatTag = WAVE_FORMAT_PCM;
   format.nChannels = 2;
@@ -103,6 +106,7 @@ HRESULT ToneStream::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERT
 }
 
 HRESULT ToneStream::DeliverEndOfStream() {
+  if (const std::function<void()> before = std::exchange(beforeEndOfStream_, nullptr)) before();
   ++tone_.endsOfStream_;
   return TXThreadedSourceStream::DeliverEndOfStream();
 }

@@ -2,6 +2,7 @@
 // A sine tone on the source framework: 44100 Hz stereo 16-bit PCM from a worker thread, seekable, with switches
 // for the faults the tests need.
 #include <atomic>
+#include <functional>
 #include <mutex>
 
 #include "filters/win/XSourceFilter.h"
@@ -24,6 +25,8 @@ struct ToneSourceOptions {
   int bufferMs = 50;             // the length of one sample
   int typeChangeAtMs = 0;        // the sample starting there announces 8-bit samples, though the bytes stay
                                  // 16-bit (0 = never)
+  // Runs once on the worker, when it has found the end of the data and is about to deliver end of stream.
+  std::function<void()> beforeEndOfStream;
 };
 
 inline constexpr int kToneRate = 44100;
@@ -74,6 +77,7 @@ public:
 private:
   TestToneSource& tone_;
   const ToneSourceOptions options_;
+  std::function<void()> beforeEndOfStream_;
 };
 
 }  // namespace nv::test

@@ -193,6 +193,36 @@ TEST(MPEGaudio, WithoutAVBRHeaderTheDurationComesFromTheAudioBytes) {
   }
 }
 
+TEST(MPEGaudio, EveryCompleteTagAtTheStartIsPassedOverAndTheFirstGivesTheFields) {
+  // A tagger that put a new tag in front of an old one: the old tag is no audio, however large.
+  const Bytes first = test::Id3v2Tag(3, test::Id3v2Frame(3, "TIT2", Bytes("\0New", 4)));
+  const Bytes second = test::Id3v2Tag(3, test::Id3v2Frame(3, "TIT2", Bytes("\0Old", 4)));
+  const Bytes large = test::Id3v2Tag(4, test::Id3v2Frame(4, "APIC", Bytes(20000, 'p')) + Bytes(100, '\0'), 0x10) +
+                      "3DI" + Bytes(7, '\0');  // with a footer
+  const Bytes audio = MpegFrames(kMpeg1L3, 417, 100);
+  struct {
+    const char* what;
+    Bytes file;
+    std::size_t audioStart;
+  } cases[] = {
+      {"a small second tag", first + second + audio, first.size() + second.size()},
+      {"a second tag beyond the reach of the frame search", first + large + audio, first.size() + large.size()},
+      {"three tags", first + large + second + audio, first.size() + large.size() + second.size()},
+      {"a header whose tag would run past the end is not a tag (its bytes before the first frame are no audio)",
+       first + Bytes("ID3\3\0\0\x7F\x7F\x7F\x7F", 10) + audio, first.size()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TMPEGaudio mpeg = Read(c.file);
+    ASSERT_TRUE(mpeg.Frame.Found);
+    EXPECT_EQ(mpeg.ID3v2.Title, u"New");
+    EXPECT_EQ(mpeg.ID3v2.Size, first.size());
+    EXPECT_EQ(mpeg.AudioStart, c.audioStart);
+    EXPECT_NEAR(mpeg.Duration(), 41700.0 * 8 / 128000, 1e-9);
+    EXPECT_EQ(mpeg.BitRate(), 128);
+  }
+}
+
 TEST(MPEGaudio, WhenTheBlockAfterTheTagHoldsNoFrameTheMiddleIsSearched) {
   const Bytes tag = test::Id3v2Tag(3, test::Id3v2Frame(3, "TIT2", Bytes("\0Title", 6)));
   const Bytes file = tag + Bytes(6000, 'x') + MpegFrames(kMpeg1L3, 417, 40);
@@ -271,6 +301,7 @@ TEST(MPEGaudio, ATaggedFileTakesAtMostThreeReads) {
       {"the start, and the end with the last frames", small + cbr + tag1, 2, 8192 + 128 + 3458},
       {"with a VBR header, the end is just the ID3v1 tag", small + vbr + tag1, 2, 8192 + 128},
       {"a large tag: a window after its picture holds the block too", large + cbr + tag1, 3, 32 << 10},
+      {"a second tag in the first read costs nothing", small + small + cbr + tag1, 2, 8192 + 128 + 3458},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -38,6 +38,17 @@ inline Bytes Id3v2Tag(int version, std::string_view body, std::uint8_t flags = 0
   return Bytes("ID3") + char(version) + '\0' + char(flags) + Syncsafe32(size) + Bytes(body);
 }
 
+// ID3v2 unsynchronisation: a zero after every 0xFF (the writers' rule inserts it only where a sync could be read;
+// readers undo every FF 00 alike).
+inline Bytes Unsynchronised(std::string_view bytes) {
+  Bytes out;
+  for (char c : bytes) {
+    out += c;
+    if (c == '\xFF') out += '\0';
+  }
+  return out;
+}
+
 // The 128-byte ID3v1 tag from its fields, each padded with zeros to its width.
 inline Bytes Id3v1Tag(std::string_view title, std::string_view artist, std::string_view album, std::string_view year,
                       std::string_view comment, std::uint8_t genre) {

@@ -45,6 +45,19 @@ TEST(WindowsMediaAttributes, ADurationThatIsNoNumberIsZero) {
   EXPECT_EQ(GetValue(read, "Duration"), AttributeValue::Float(0));
 }
 
+TEST(WindowsMediaAttributes, TheProgramsOwnNamesAreNeverTakenFromAFile) {
+  // A file naming them would turn itself into a sub-range or a CD track, with numbers nobody checked.
+  const TXHeaderAttributes read = ConvertWindowsMediaAttributes({
+      {.Name = u"NV_StartTime", .Type = Type::QWord, .Number = 0xFFFFFFFFFFFFFFFF},
+      {.Name = u"nv_endtime", .Type = Type::DWord, .Number = 5000},
+      {.Name = u"NV_CDSerialNo", .Type = Type::DWord, .Number = 1234},
+      {.Name = u"NV_FileSize", .Type = Type::String, .Text = u"1"},
+      {.Name = u"NVidia", .Type = Type::String, .Text = u"kept"},
+  });
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].Name.Text(), "NVidia");
+}
+
 TEST(WindowsMediaAttributes, ALaterNameReplacesAnEarlierOne) {
   const TXHeaderAttributes read = ConvertWindowsMediaAttributes({
       {.Name = u"Author", .Type = Type::String, .Text = u"First"},

@@ -71,19 +71,17 @@ TEST(PlayListFiles, SavingItemsAppendsUnlessReplacing) {
   source.AddEntry("C:\\a.mp3");
   source.AddEntry("C:\\b.mp3");
   const std::vector<const TXPlayListItem*> items = {&source.Items(0), &source.Items(1), &source.Items(0)};
-  bool created = false;
 
-  EXPECT_EQ(SavePlaylistFile("C:\\saved.m3u", items, false, false, created, env.Get()), TPlayListFileResult::pfrDone);
-  EXPECT_TRUE(created);
+  const TPlayListSave saved = SavePlaylistFile("C:\\saved.m3u", items, false, false, env.Get());
+  EXPECT_EQ(saved.Result, TPlayListFileResult::pfrDone);
+  EXPECT_TRUE(saved.Created);
   EXPECT_EQ(formats.contents["C:\\saved.m3u"], (std::vector<std::string>{"C:\\a.mp3", "C:\\b.mp3"}));
   env.files.AddFile("C:\\saved.m3u");
   formats.contents["C:\\saved.m3u"] = {"C:\\b.mp3", "C:\\c.mp3"};
-  SavePlaylistFile("C:\\saved.m3u", items, false, false, created, env.Get());
-  EXPECT_FALSE(created);
+  EXPECT_FALSE(SavePlaylistFile("C:\\saved.m3u", items, false, false, env.Get()).Created);
   EXPECT_EQ(formats.contents["C:\\saved.m3u"], (std::vector<std::string>{"C:\\b.mp3", "C:\\c.mp3", "C:\\a.mp3"}))
       << "appended; entries already in the file are not added twice";
-  SavePlaylistFile("C:\\saved.m3u", items, true, true, created, env.Get());
-  EXPECT_TRUE(created);
+  EXPECT_TRUE(SavePlaylistFile("C:\\saved.m3u", items, true, true, env.Get()).Created);
   EXPECT_EQ(formats.contents["C:\\saved.m3u"], (std::vector<std::string>{"C:\\a.mp3", "C:\\b.mp3", "C:\\a.mp3"}));
 }
 

@@ -46,9 +46,14 @@ TEST(M3UReading, InfoLinesDescribeThePathsAfterOrBeforeThem) {
        {"C:\\Lists\\a.mp3 | First | 61000ms", "C:\\Lists\\b.mp3 | Second | 62000ms"}},
       {"after: an info line without title changes nothing",
        "a.mp3\n#EXTINF:61,\n", {"C:\\Lists\\a.mp3 | a"}},
-      {"a length that is not a whole number drops the title too",
-       "#EXTINF:3.5,Half\na.mp3\n#EXTINF:x,Bad\nb.mp3\n#EXTINF:0,Zero\nc.mp3\n",
-       {"C:\\Lists\\a.mp3 | a", "C:\\Lists\\b.mp3 | b", "C:\\Lists\\c.mp3 | Zero"}},
+      {"a fractional length counts its whole seconds; one that is no number keeps the title",
+       "#EXTINF:3.5,Half\na.mp3\n#EXTINF:x,Bad\nb.mp3\n#EXTINF:0,Zero\nc.mp3\n#EXTINF:,None\nd.mp3\n",
+       {"C:\\Lists\\a.mp3 | Half | 3000ms", "C:\\Lists\\b.mp3 | Bad", "C:\\Lists\\c.mp3 | Zero",
+        "C:\\Lists\\d.mp3 | None"}},
+      {"attributes after the length, with commas inside their quotes",
+       "#EXTM3U\n#EXTINF:-1 tvg-id=\"x\" group-title=\"News, Local\",Channel One\nhttp://tv/1\n"
+       "#EXTINF:42 tvg-logo=\"a.png\",Two\nhttp://tv/2\n",
+       {"http://tv/1 | Channel One", "http://tv/2 | Two | 42000ms"}},
       {"an info line without a comma is passed over",
        "#EXTINF:12 Title\na.mp3\n", {"C:\\Lists\\a.mp3 | a"}},
       {"tags without regard to case; blanks trimmed; the title may hold commas",
@@ -76,6 +81,52 @@ TEST(M3UReading, InfoLinesDescribeThePathsAfterOrBeforeThem) {
   for (const auto& c : cases) EXPECT_EQ(ReadM3UText(c.file), c.entries) << c.name;
 }
 
+// The entries of the file of that name.
+Lines ReadM3UFile(const char* name, const std::string& bytes) {
+  FileFormatsEnvironment files;
+  files.store.Put(name, bytes);
+  TXPlayList list(files.env.Get());
+  list.LoadFromFile(name, true, false, false, TXPlayListFormat::pfAuto);
+  return Describe(list);
+}
+
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t c : text) {
+    const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+TEST(M3UReading, EncodingsWithAndWithoutAMark) {
+  const std::string utf8 = std::string("#EXTINF:5,") + kZhe + "uk\r\n" + kQu + ".mp3\r\n";
+  const Lines unicode = {std::string("C:\\Lists\\") + kQu + ".mp3 | " + kZhe + "uk | 5000ms"};
+  const std::u16string wide = u"#EXTINF:5,\u0416uk\r\n\u66F2.mp3\r\n";
+  const struct {
+    const char* name;
+    const char* file;
+    std::string bytes;
+    Lines entries;
+  } cases[] = {
+      {"an .m3u8 without a mark is UTF-8", "C:\\Lists\\a.m3u8", utf8, unicode},
+      {"an .m3u8 with a mark", "C:\\Lists\\a.m3u8", kBom + utf8, unicode},
+      {"an .m3u8 with UTF-16 little-endian", "C:\\Lists\\a.m3u8", Utf16(wide, false), unicode},
+      {"an .m3u with UTF-16 big-endian", "C:\\Lists\\a.m3u", Utf16(wide, true), unicode},
+      {"an .m3u whose bytes are valid UTF-8 beyond ASCII is UTF-8", "C:\\Lists\\a.m3u", utf8, unicode},
+      {"an .m3u with bytes that are no UTF-8 is code-page text", "C:\\Lists\\a.m3u",
+       "#EXTINF:6,Caf\xE9\r\nCaf\xE9.mp3\r\n", {std::string("C:\\Lists\\") + kCafe + ".mp3 | " + kCafe + " | 6000ms"}},
+      {"the program's own code-page file: marked lines, all else ASCII, reads as UTF-8 just the same",
+       "C:\\Lists\\a.m3u", std::string("#EXTM3U\r\n\x01#EXTINF:5,") + kZhe + "uk\r\n\x01" + kQu + ".mp3\r\n", unicode},
+      {"a title marked where it begins, in code-page text", "C:\\Lists\\a.m3u",
+       std::string("#EXTINF:5,\x01") + kZhe + "uk\r\nCaf\xE9.mp3\r\n",
+       {std::string("C:\\Lists\\") + kCafe + ".mp3 | " + kZhe + "uk | 5000ms"}},
+      {"a title marked where it begins, in a file that is UTF-8", "C:\\Lists\\a.m3u",
+       std::string("#EXTINF:5,\x01") + kZhe + "uk\r\n" + kQu + ".mp3\r\n", unicode},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadM3UFile(c.file, c.bytes), c.entries) << c.name;
+}
+
 TEST(M3UReading, TheByteOrderMarkDecidesTheEncoding) {
   const std::string utf8 = std::string(kBom) + "#EXTM3U\r\n#EXTINF:5," + kZhe + "uk " + kQu + "\r\n" + kZhe +
                            "\\" + kQu + ".mp3\r\n#EXTINF:6," + kCafe + "\r\n" + kCafe + ".mp3\r\n";
@@ -93,18 +144,15 @@ TEST(M3UReading, TheByteOrderMarkDecidesTheEncoding) {
             Lines{std::string("C:\\Lists\\a.mp3 | ") + kZhe + " | 1000ms"});
 }
 
-TEST(M3UReading, InvalidUtf8RaisesAfterTheEntriesBeforeIt) {
-  for (const std::string& bytes : {std::string(kBom) + "a.mp3\n\xC3(\nb.mp3\n", std::string("a.mp3\n\x01\xC3(\n")}) {
+TEST(M3UReading, ALineThatDoesNotDecodeIsPassedOver) {
+  for (const std::string& bytes : {std::string(kBom) + "a.mp3\n\xC3(\nb.mp3\n", std::string("a.mp3\n\x01\xC3(\nb.mp3\n"),
+                                   std::string("\x01\xC3(\na.mp3\nb.mp3\n")}) {
     FileFormatsEnvironment files;
     files.store.Put("C:\\Lists\\list.m3u", bytes);
     TXPlayList list(files.env.Get());
-    try {
-      list.LoadFromFile("C:\\Lists\\list.m3u", true, false, false, TXPlayListFormat::pfAuto);
-      ADD_FAILURE() << "no error";
-    } catch (const EConvertError& e) {
-      EXPECT_STREQ(e.what(), "Invalid UTF8 string.");
-    }
-    EXPECT_EQ(Describe(list), Lines{"C:\\Lists\\a.mp3 | a"});
+    EXPECT_EQ(list.LoadFromFile("C:\\Lists\\list.m3u", true, false, false, TXPlayListFormat::pfAuto),
+              TPlayListFileResult::pfrDone);
+    EXPECT_EQ(Describe(list), (Lines{"C:\\Lists\\a.mp3 | a", "C:\\Lists\\b.mp3 | b"}));
   }
 }
 

@@ -55,8 +55,9 @@ TEST(NowPlaying, ADamagedFileGivesWhatCouldBeRead) {
        std::string("#EXTM3U\r\nC:\\a.mp3\r\nC:\\b\0\0\0", 26),
        TNowPlayingState::nsDamaged, {"* C:\\a.mp3 | a"}},
       {"nothing but zero bytes", std::string(4096, '\0'), TNowPlayingState::nsDamaged, {}},
-      {"a line that does not decode", "#EXTM3U\r\nC:\\a.mp3\r\n\x01" "C:\\\xC3(.mp3\r\nC:\\c.mp3\r\n",
-       TNowPlayingState::nsDamaged, {"* C:\\a.mp3 | a"}},
+      {"a line that does not decode is passed over, and the lines after it are read",
+       "#EXTM3U\r\nC:\\a.mp3\r\n\x01" "C:\\\xC3(.mp3\r\nC:\\c.mp3\r\n#EXTCUR:1\r\n", TNowPlayingState::nsDamaged,
+       {"C:\\a.mp3 | a", "* C:\\c.mp3 | c"}},
   };
   for (const auto& c : cases) {
     FileFormatsEnvironment files;
@@ -83,6 +84,33 @@ TEST(NowPlaying, ADamagedFileIsNotReplacedByAnEmptyList) {
   list.Clear();
   EXPECT_TRUE(nowPlaying.Save(list)) << "once replaced, the file is whole, and an empty list is the user's";
   EXPECT_EQ(files.store.contents[kNowPlaying], "#EXTM3U\r\n");
+}
+
+TEST(NowPlaying, AFileReadOnlyInPartIsKeptBeforeItIsReplaced) {
+  const std::string damaged = "#EXTM3U\r\nC:\\a.mp3\r\n\x01\xC3(\r\nC:\\c.mp3\r\n";
+  FileFormatsEnvironment files;
+  files.store.Put(kNowPlaying, damaged);
+  FakePlayer player;
+  TXPlayerPlayList list(player, files.env.Get());
+  TNowPlayingFile nowPlaying(kNowPlaying, files.formats, files.env.files);
+  ASSERT_EQ(nowPlaying.Restore(list), TNowPlayingState::nsDamaged);
+  EXPECT_EQ(nowPlaying.BackupPath(), "C:\\Data\\Norvale.m3u.bak");
+  EXPECT_TRUE(nowPlaying.Save(list));
+  EXPECT_EQ(files.store.contents["C:\\Data\\Norvale.m3u.bak"], damaged);
+  EXPECT_EQ(files.store.contents[kNowPlaying], "#EXTM3U\r\n#EXTINF:0,a\r\n\\a.mp3\r\n#EXTINF:0,c\r\n\\c.mp3\r\n#EXTCUR:0\r\n");
+  list.AddEntry("C:\\d.mp3");
+  EXPECT_TRUE(nowPlaying.Save(list));
+  EXPECT_EQ(files.store.contents["C:\\Data\\Norvale.m3u.bak"], damaged) << "the file saved since is whole";
+
+  // Without the backup the file is not replaced.
+  FileFormatsEnvironment failing;
+  failing.store.Put(kNowPlaying, damaged);
+  TXPlayerPlayList again(player, failing.env.Get());
+  TNowPlayingFile unsaved(kNowPlaying, failing.formats, failing.env.files);
+  ASSERT_EQ(unsaved.Restore(again), TNowPlayingState::nsDamaged);
+  failing.store.failWrites = true;
+  EXPECT_FALSE(unsaved.Save(again));
+  EXPECT_EQ(failing.store.contents[kNowPlaying], damaged);
 }
 
 TEST(NowPlaying, AFailedSaveSaysSo) {

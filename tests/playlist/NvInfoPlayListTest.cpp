@@ -22,9 +22,9 @@
 namespace nv {
 namespace {
 
-const char* const kFixtures[] = {"m3u/extended.m3u", "m3u/after.m3u", "m3u/unicode.m3u8", "m3u/marked.m3u",
-                                 "pls/gap.pls",      "pls/marked.pls", "pls/utf16.pls",   "cue/album.cue",
-                                 "missing.m3u",      "cue/album.flac"};
+const char* const kFixtures[] = {"m3u/extended.m3u", "m3u/after.m3u",  "m3u/unicode.m3u8", "m3u/marked.m3u",
+                                 "m3u/streaming.m3u8", "pls/gap.pls",  "pls/marked.pls",   "pls/utf16.pls",
+                                 "cue/album.cue",    "missing.m3u",    "cue/album.flac"};
 
 // The fixtures' folder as the program holds it.
 std::string FixtureFolder() {

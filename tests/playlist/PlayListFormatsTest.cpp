@@ -97,6 +97,54 @@ TEST(PlayListSaving, TheFormatAndTheNameWrittenUnder) {
   }
 }
 
+TEST(PlayListSaving, SavingItemsIntoAFile) {
+  const struct {
+    const char* name;
+    const char* saveAs;
+    std::map<std::string, std::string> files;
+    bool replace;
+    TPlayListFileResult result;
+    const char* written;
+    bool created;
+    Lines entries;  // of the file written, read back without following the playlists it names
+  } cases[] = {
+      {"a playlist the file names stays as written", "C:\\L\\saved.m3u",
+       {{"C:\\L\\saved.m3u", "a.mp3\nother.m3u\n"}, {"C:\\L\\other.m3u", "x.mp3\n"}}, false,
+       TPlayListFileResult::pfrDone, "C:\\L\\saved.m3u", false,
+       {"C:\\L\\a.mp3", "C:\\L\\other.m3u", "C:\\L\\new.mp3"}},
+      {"a name without extension: the file with the extension is appended to, and named", "C:\\L\\saved",
+       {{"C:\\L\\saved.m3u", "a.mp3\n"}}, false, TPlayListFileResult::pfrDone, "C:\\L\\saved.m3u", false,
+       {"C:\\L\\a.mp3", "C:\\L\\new.mp3"}},
+      {"a new file", "C:\\L\\fresh.pls", {}, false, TPlayListFileResult::pfrDone, "C:\\L\\fresh.pls", true,
+       {"C:\\L\\new.mp3"}},
+      {"a file that is no playlist is not appended to", "C:\\L\\notes.txt", {{"C:\\L\\notes.txt", "Shopping\n"}},
+       false, TPlayListFileResult::pfrUnknownFormat, "C:\\L\\notes.txt", false, {}},
+      {"but replaced when asked", "C:\\L\\notes.txt", {{"C:\\L\\notes.txt", "Shopping\n"}}, true,
+       TPlayListFileResult::pfrDone, "C:\\L\\notes.txt", true, {"C:\\L\\new.mp3"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FileFormatsEnvironment files;
+    for (const auto& [path, bytes] : c.files) files.store.Put(path, bytes);
+    files.env.files.AddFile("C:\\L\\new.mp3");
+    TXPlayList source(files.env.Get());
+    source.AddEntry("C:\\L\\new.mp3");
+    const TPlayListSave save = SavePlaylistFile(c.saveAs, {&source.Items(0)}, false, c.replace, files.env.Get());
+    EXPECT_EQ(save.Result, c.result);
+    EXPECT_EQ(save.FileName, c.written);
+    EXPECT_EQ(save.Created, c.created);
+    if (c.result != TPlayListFileResult::pfrDone) {
+      EXPECT_EQ(files.store.contents[c.written], c.files.at(c.written)) << "left as it was";
+      continue;
+    }
+    TXPlayList back(files.env.Get());
+    back.ReadsNestedPlayLists = false;
+    const bool pls = std::string_view(c.written).ends_with(".pls");
+    back.LoadFromFile(c.written, true, false, false, pls ? TXPlayListFormat::pfPLS : TXPlayListFormat::pfM3U);
+    EXPECT_EQ(NamesOf(back), c.entries);
+  }
+}
+
 TEST(PlayListSaving, AnM3UFileWrittenInUtf8ReadsBackByItsMark) {
   FileFormatsEnvironment files;
   TXPlayList list(files.env.Get());

@@ -49,17 +49,19 @@ TEST(PlsReading, EntriesByNumber) {
       {"a count of two billion costs no more than the lines there are",
        "[playlist]\nNumberOfEntries=2000000000\nFile2000000000=z.mp3\nFile1=a.mp3\n",
        {"C:\\Lists\\a.mp3 | a", "C:\\Lists\\z.mp3 | z"}},
-      {"entries beyond the count are not read", "[playlist]\nNumberOfEntries=1\nFile1=a.mp3\nFile2=b.mp3\n",
-       {"C:\\Lists\\a.mp3 | a"}},
-      {"no count, no entries", "[playlist]\nFile1=a.mp3\n", {}},
-      {"a count that is no number", "[playlist]\nNumberOfEntries=two\nFile1=a.mp3\n", {}},
-      {"a negative count", "[playlist]\nNumberOfEntries=-1\nFile1=a.mp3\n", {}},
+      // The count is not needed: writers leave it out or miscount, and the entries are the lines there are.
+      {"entries beyond the count", "[playlist]\nNumberOfEntries=1\nFile2=b.mp3\nFile1=a.mp3\n",
+       {"C:\\Lists\\a.mp3 | a", "C:\\Lists\\b.mp3 | b"}},
+      {"fewer entries than the count", "[playlist]\nNumberOfEntries=9\nFile1=a.mp3\n", {"C:\\Lists\\a.mp3 | a"}},
+      {"no count", "[playlist]\nFile1=a.mp3\n", {"C:\\Lists\\a.mp3 | a"}},
+      {"a count that is no number", "[playlist]\nNumberOfEntries=two\nFile1=a.mp3\n", {"C:\\Lists\\a.mp3 | a"}},
+      {"a negative count", "[playlist]\nNumberOfEntries=-1\nFile1=a.mp3\n", {"C:\\Lists\\a.mp3 | a"}},
       {"names without regard to case, blanks and a pair of quotes round values dropped",
        "  [PlayList]  \n  file1 =  \" b.mp3 \"  \nTITLE1='B'\nnumberofentries = 1\n", {"C:\\Lists\\b.mp3 | B"}},
       {"the first key of a name counts", "[playlist]\nNumberOfEntries=1\nFile1=a.mp3\nfile1=b.mp3\n",
        {"C:\\Lists\\a.mp3 | a"}},
       {"only the first section of the name counts",
-       "[playlist]\nFile1=a.mp3\n[other]\nNumberOfEntries=5\n[playlist]\nNumberOfEntries=1\n", {}},
+       "[playlist]\nFile1=a.mp3\n[other]\nFile2=b.mp3\n[playlist]\nFile3=c.mp3\n", {"C:\\Lists\\a.mp3 | a"}},
       {"keys outside the section, comments and numbers with leading zeros are not the keys",
        "File1=x.mp3\n[playlist]\n;File2=y.mp3\nFile02=y.mp3\nFile3=c.mp3\nNumberOfEntries=3\n",
        {"C:\\Lists\\c.mp3 | c"}},
@@ -91,13 +93,12 @@ TEST(PlsReading, EntriesByNumber) {
   for (const auto& c : cases) EXPECT_EQ(ReadPlsText(c.file), c.entries) << c.name;
 }
 
-TEST(PlsReading, InvalidUtf8BehindTheMarkerRaises) {
-  FileFormatsEnvironment files;
-  files.store.Put("C:\\Lists\\list.pls", "[playlist]\nNumberOfEntries=2\nFile1=a.mp3\nFile2=\xB6\xC3(\n");
-  TXPlayList list(files.env.Get());
-  EXPECT_THROW(list.LoadFromFile("C:\\Lists\\list.pls", true, false, false, TXPlayListFormat::pfAuto),
-               EConvertError);
-  EXPECT_EQ(Describe(list), Lines{"C:\\Lists\\a.mp3 | a"});
+TEST(PlsReading, AnEntryThatDoesNotDecodeIsPassedOver) {
+  for (const char* bad : {"File2=\xB6\xC3(\n", "File2=b.mp3\nTitle2=\xB6\xC3(\n"}) {
+    EXPECT_EQ(ReadPlsText(std::string("[playlist]\nNumberOfEntries=3\nFile1=a.mp3\n") + bad + "File3=c.mp3\n"),
+              (Lines{"C:\\Lists\\a.mp3 | a", "C:\\Lists\\c.mp3 | c"}))
+        << bad;
+  }
 }
 
 TEST(PlsReading, TheCurrentEntry) {

@@ -106,6 +106,9 @@ TEST(DriveInfo, TheRootOfAPathsDrive) {
       {"//server/share/a.mp3", "//server/share\\"},
       {"\\\\server", ""},                 {"\\Music\\a.mp3", ""},
       {"relative.mp3", ""},              {"1:\\x", ""},
+      // Marked paths: the drive follows the marker; a share the code page cannot hold stays marked.
+      {"\x01" "D:\\\xD0\x96.mp3", "D:\\"},
+      {"\x01\\\\\xD0\x96\\share\\a.mp3", "\x01\\\\\xD0\x96\\share\\"},
   };
   for (const auto& c : cases) EXPECT_EQ(DriveRootOf(c.path), c.root) << c.path;
 }

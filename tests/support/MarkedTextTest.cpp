@@ -38,9 +38,20 @@ TEST(MarkedText, RoundTripsThroughTheHeldForm) {
 }
 
 TEST(MarkedText, ATextStartingWithTheMarkerCharacterIsHeldMarked) {
-  // Held as ANSI it would read back as a marked text, and not as UTF-8 at that.
-  EXPECT_EQ(Utf16ToMarked(u"\u0001\u00FF"), "\x01\x01\xC3\xBF");
-  EXPECT_EQ(MarkedToUtf16(Utf16ToMarked(u"\u0001\u00FF")), u"\u0001\u00FF");
+  // Held as ANSI it would read back as a marked text, and not as UTF-8 at that; all-ASCII text too.
+  const struct {
+    std::u16string unicode;
+    std::string held;
+  } cases[] = {
+      {u"\u0001\u00FF", "\x01\x01\xC3\xBF"},
+      {u"\u0001ab", "\x01\x01" "ab"},
+      {u"\u0001", "\x01"},  // a lone marker byte is plain text
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf16ToMarked(c.unicode), c.held);
+    EXPECT_EQ(MarkedToUtf16(c.held), c.unicode);
+    EXPECT_EQ(Utf8ToMarked(Utf16ToUtf8(c.unicode)), c.held);
+  }
 }
 
 TEST(MarkedText, ALoneMarkerByteIsPlainText) {

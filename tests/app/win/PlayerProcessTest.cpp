@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,11 +14,12 @@
 #include <gtest/gtest.h>
 
 #include "app/AppConstants.h"
-#include "app/ProductProfile.h"
 #include "app/win/MainFormStandIn.h"
-#include "app/win/ProductProfileFile.h"
 #include "app/win/TrayExtClient.h"
+#include "skins/EmbeddedPackage.h"
+#include "support/ProductProfile.h"
 #include "support/RegIniFile.h"
+#include "support/win/ProductProfileFile.h"
 #include "support/win/RegistryKeyValueStore.h"
 #include "support/win/UniqueHandle.h"
 #include "tests/common/win/DesktopDriver.h"
@@ -102,8 +104,8 @@ protected:
   }
 
   // Starts the player and waits until it runs its message loop.
-  void StartPlayer(const std::wstring& arguments = L"") {
-    primary_ = Start(BuiltProgram(), arguments);
+  void StartPlayer(const std::wstring& arguments = L"", const std::wstring& program = BuiltProgram()) {
+    primary_ = Start(program, arguments);
     ASSERT_TRUE(WaitForLine("ready", kStartTimeoutMs)) << "the player did not start: " << Log();
     ASSERT_NE(PlayerWindow(), nullptr);
   }
@@ -295,6 +297,16 @@ TEST_F(PlayerProcessTest, AnEndedSurrogateIsReplacedAndAServerGoneForGoodLeavesT
   EXPECT_THAT(test::SurrogateProcesses(), ::testing::IsEmpty());
 }
 
+TEST_F(PlayerProcessTest, AMediaKeyPressedInAnotherProgramReachesThePlayerOnce) {
+  StartPlayer();
+  NewLines();
+  // Another program gets keys it does not handle itself; the shell hook brings the player's own to the player.
+  const std::wstring peer = test::UnixToWindowsPath(test::BinaryDir() + "/tests/shell/shell-peer.exe");
+  for (int command : {APPCOMMAND_MEDIA_NEXTTRACK, APPCOMMAND_BROWSER_BACKWARD, APPCOMMAND_VOLUME_MUTE})
+    EXPECT_EQ(RunToEnd(peer, L"appcommand " + std::to_wstring(command)), 0u);
+  EXPECT_THAT(NewLines(), ElementsAre("command\t11", "command\t8"));
+}
+
 TEST_F(PlayerProcessTest, InstallAndUninstallRegisterTheServerBesideTheProgramAndLeaveNothing) {
   server_.reset();
   // The shipped pair in a folder of its own: the 64-bit server beside the program (of either build).
@@ -329,16 +341,42 @@ protected:
     std::filesystem::copy_file(BuiltProgram(), folder_ / L"Norvale.exe");
   }
   std::wstring Program() const { return (folder_ / L"Norvale.exe").wstring(); }
+
+  // Cuts the default skin off the copy: what the linker wrote is left.
+  void RemoveCarriedSkin() {
+    std::string bytes;
+    {
+      std::ifstream in(folder_ / L"Norvale.exe", std::ios::binary);
+      bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    MemoryByteSource program({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    const auto package = FindEmbeddedPackage(program);
+    ASSERT_TRUE(package) << "the built program carries no skin";
+    std::ofstream(folder_ / L"Norvale.exe", std::ios::binary | std::ios::trunc).write(bytes.data(), package->Offset);
+  }
+
   std::filesystem::path folder_;
 };
 
+TEST_F(LoneProgramTest, StartsWithTheSkinItCarries) { StartPlayer(L"", Program()); }
+
+TEST_F(LoneProgramTest, WithoutACarriedSkinTheSkinBesideItServes) {
+  RemoveCarriedSkin();
+  std::filesystem::copy_file(test::UnixToWindowsPath(test::BinaryDir() + "/bin/Norvale.nvs"), folder_ / L"Norvale.nvs");
+  StartPlayer(L"", Program());
+}
+
 TEST_F(LoneProgramTest, WithoutItsDefaultSkinThePlayerSaysSoAndEnds) {
+  RemoveCarriedSkin();
   const UniqueHandle process = Start(Program(), L"a.mp3");
   const HWND message = test::WaitForTopWindow(L"#32770", L"Norvale", GetProcessId(process.Get()), kStartTimeoutMs);
   ASSERT_NE(message, nullptr) << "no message";
   EXPECT_NE(FindWindowExW(message, nullptr, L"Static", L"Default skin corrupted."), nullptr);
   PostMessageW(message, WM_COMMAND, IDOK, 0);
   ASSERT_EQ(WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(process.Get(), &code);
+  EXPECT_EQ(code, 0u) << "a clean stop";
   EXPECT_EQ(GlobalFindAtomW(kInstanceAtomName), 0);
   EXPECT_EQ(PlayerWindow(), nullptr);
 }

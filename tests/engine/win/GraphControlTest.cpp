@@ -5,9 +5,13 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <utility>
 
+#include "engine/win/DirectXCheck.h"
 #include "engine/win/XGraphObject.h"
+#include "filters/win/XBCBaseFilter.h"
 #include "support/win/WinGuid.h"
 #include "tests/common/TestPaths.h"
 #include "tests/common/win/WineTestEnv.h"
@@ -44,6 +48,50 @@ protected:
 
 private:
   std::shared_ptr<void> gate_;
+  std::atomic<int>& destroyed_;
+};
+
+// A filter without pins whose pause waits until the test opens its gate: the pre-roll of a graph that holds it
+// waits on the build's worker, and the test acts meanwhile. `gone` is set when the last holder lets go of it.
+class PauseGate final : public TXBCRefCounted<TXBCBaseFilter> {
+public:
+  PauseGate(std::function<void()> pausing, std::atomic<bool>& gone)
+      : TXBCRefCounted(L"Pause gate", nullptr, GUID_NULL),
+        gate_(CreateEventW(nullptr, TRUE, FALSE, nullptr), &CloseHandle),
+        pausing_(std::move(pausing)),
+        gone_(gone) {}
+  ~PauseGate() override { gone_ = true; }
+  int GetPinCount() override { return 0; }
+  TXBCBasePin* GetPin(int) override { return nullptr; }
+  HRESULT STDMETHODCALLTYPE Pause() override {
+    if (const std::function<void()> pausing = std::exchange(pausing_, nullptr)) pausing();
+    WaitForSingleObject(gate_.get(), 30'000);
+    return TXBCRefCounted::Pause();
+  }
+  void Open() { SetEvent(gate_.get()); }
+
+private:
+  std::shared_ptr<void> gate_;
+  std::function<void()> pausing_;
+  std::atomic<bool>& gone_;
+};
+
+// A graph that holds a pause gate.
+class GatedPauseGraph : public TXPlayerGraph {
+public:
+  GatedPauseGraph(GraphTestPlayer& player, TXPlayListItem* item, const ComPtr<PauseGate>& gate,
+                  std::atomic<int>& destroyed)
+      : TXPlayerGraph(player, item), gate_(gate), destroyed_(destroyed) {}
+  ~GatedPauseGraph() override { ++destroyed_; }
+
+protected:
+  void BuildGraph() override {
+    TXPlayerGraph::BuildGraph();
+    DXCheck(Builder()->AddFilter(gate_->AsBaseFilter(), L"Pause gate"));
+  }
+
+private:
+  ComPtr<PauseGate> gate_;
   std::atomic<int>& destroyed_;
 };
 
@@ -194,6 +242,39 @@ TEST_F(GraphControl, CloseDuringABlockingLoadReturnsAtOnceAndTheWorkerLetsGoOfEv
   gated->Open();
   EXPECT_TRUE(PumpUntil([&] { return destroyed_ == 1 && LiveTestSources() == 0; }, 5000))
       << "the worker let go of the graph and its filters when it ended";
+}
+
+// The filter graph is the abandoned worker's while it pauses it: stopping it then would wait for the worker (Wine's
+// graph holds its lock while it pauses the filters), and the build that was let go of would not end.
+TEST_F(GraphControl, CloseDuringThePreRollReturnsAtOnceAndLeavesTheGraphToTheWorker) {
+  TXPlayListItem& item = playlist_.Add(MediaPath("tone-440.wav"));
+  TXGraphRef<GatedPauseGraph> graph;
+  std::atomic<bool> gateGone{false};
+  ComPtr<PauseGate> gate(new PauseGate([&] { player_.Post([&] { graph->Close(); }); }, gateGone));
+  graph = TXGraphRef<GatedPauseGraph>(new GatedPauseGraph(player_, &item, gate, destroyed_));
+  player_.Hold(graph.Get());
+
+  const double start = NowMs();
+  bool prepared = true;
+  {
+    const Watchdog watchdog("a build closed while its pre-roll pauses", 10'000);
+    prepared = graph->Prepare();
+  }
+  const double prepareMs = NowMs() - start;
+  EXPECT_FALSE(prepared);
+  EXPECT_EQ(graph->State(), gsClosed);
+  EXPECT_LT(prepareMs, 1000) << "the build waited for the pause it had let go of";
+  EXPECT_EQ(player_.Count(peGraphBuilt), 0) << "an abort is not reported";
+
+  // The abandoned worker still pauses the filter graph, and the gate in it, when the graph itself has gone.
+  player_.LetGo(graph.Get());
+  graph.Reset();
+  EXPECT_EQ(destroyed_, 1);
+  PauseGate* const waiting = gate.Get();
+  gate.Reset();
+  EXPECT_FALSE(gateGone) << "the filter graph is the worker's until its pause ends";
+  waiting->Open();
+  EXPECT_TRUE(PumpUntil([&] { return gateGone.load(); }, 5000)) << "the worker let go of the filter graph when it ended";
 }
 
 TEST_F(GraphControl, AttachedObjectsHearTheGraphAndGoWithIt) {

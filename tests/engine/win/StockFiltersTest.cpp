@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win/ProductProfileFile.h"
 #include "engine/EngineConstants.h"
 #include "engine/StandardGraphRules.h"
 #include "support/win/DirectShow.h"
+#include "support/win/ProductProfileFile.h"
 #include "support/win/WinGuid.h"
 #include "tests/common/TestPaths.h"
 #include "tests/common/win/WineTestEnv.h"

@@ -1,7 +1,8 @@
 // PLS files and the system's profile functions under Wine: what the player writes reads the same through
 // GetPrivateProfileStringW as through the player, and what WritePrivateProfileStringW wrote reads the same through
-// the player as through the profile functions. Both sides read by the same rule: "NumberOfEntries" entries, the
-// 0xB6 marker, blanks trimmed, duplicates left to the list.
+// the player as through the profile functions. Both sides read by the same rule: the 0xB6 marker, blanks trimmed,
+// duplicates left to the list - except that the profile functions stop at "NumberOfEntries" and the player lists
+// every "FileN" the section holds.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -173,10 +174,12 @@ TEST_F(ProfileApiPls, WhatTheProfileFunctionsWroteReadsTheSameThroughThePlayer) 
     Write(file, L"playlist", L"NumberOfEntries", L"2");
     Write(file, L"playlist", L"CurrentFile", L"1");
   }
+  const std::string prefix = Utf16ToUtf8(ToUtf16(folder_.wstring())) + "\\";
   for (const fs::path& file : {ansi, utf16, utf8}) {
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
-    const Lines expected = ThroughProfileFunctions(file);
+    Lines expected = ThroughProfileFunctions(file);
     EXPECT_FALSE(expected.empty()) << file;
+    if (file == ansi) expected.push_back(prefix + "beyond the count.mp3 | beyond the count");
     EXPECT_EQ(ThroughThePlayer(file), expected) << file;
   }
 }
@@ -186,11 +189,13 @@ TEST_F(ProfileApiPls, HandWrittenFilesReadAlike) {
   const struct {
     std::string bytes;
     Lines entries;  // below the folder
+    Lines playerAlone = {};  // what the player lists besides: it does not stop at "NumberOfEntries"
   } cases[] = {
       {"[playlist]\r\nNumberOfEntries=2\r\nFile1=a.mp3\r\nfile1=b.mp3\r\nFILE2 = \"c.mp3\"\r\n",
        {"a.mp3 | a", "c.mp3 | c"}},
       {"  [ PlayList ]  \r\n  File1   =   a.mp3   \r\nNumberOfEntries = 1 \r\n", {"a.mp3 | a"}},
-      {"[playlist]\r\nFile1=a.mp3\r\n[other]\r\nFile2=b.mp3\r\n[playlist]\r\nNumberOfEntries=2\r\n", {}},
+      {"[playlist]\r\nFile1=a.mp3\r\n[other]\r\nFile2=b.mp3\r\n[playlist]\r\nNumberOfEntries=2\r\n", {},
+       {"a.mp3 | a"}},
       {"[playlist]\r\nNumberOfEntries=3\r\n;File1=x.mp3\r\nFile01=y.mp3\r\nFile2\r\nFile3=c.mp3\r\n", {"c.mp3 | c"}},
       {"File1=outside.mp3\r\n[playlist]\r\nNumberOfEntries=1\r\nFile1='single quoted.mp3'\r\n",
        {"single quoted.mp3 | single quoted"}},
@@ -209,6 +214,7 @@ TEST_F(ProfileApiPls, HandWrittenFilesReadAlike) {
     Lines expected;
     for (const std::string& entry : c.entries) expected.push_back(prefix + entry);
     EXPECT_EQ(ThroughProfileFunctions(file), expected) << c.bytes;
+    for (const std::string& entry : c.playerAlone) expected.push_back(prefix + entry);
     EXPECT_EQ(ThroughThePlayer(file), expected) << c.bytes;
   }
 }

@@ -141,9 +141,11 @@ TEST_F(ServerModuleTest, TheTrayExtensionHandsOutTheRegisteredDockingMessages) {
   EXPECT_EQ(remove, RegisterWindowMessageW(L"{6F1D3DD2-68C9-43E4-A0D8-70446504397B}"));
   EXPECT_NE(insert, remove);
 
-  // No shell hook is installed by this build: the call succeeds and says so.
-  VARIANT_BOOL registered = VARIANT_TRUE;
+  // The shell hook is installed for the player's message base only; a call that installs none still succeeds.
+  VARIANT_BOOL registered = VARIANT_FALSE;
   EXPECT_EQ(extension->RegisterShellHook(0xFFFF1234, kShellHookMessageBase, &registered), S_OK);
+  EXPECT_EQ(registered, VARIANT_TRUE);
+  EXPECT_EQ(extension->RegisterShellHook(0xFFFF1234, kShellHookMessageBase + 1, &registered), S_OK);
   EXPECT_EQ(registered, VARIANT_FALSE);
   EXPECT_EQ(extension->DeregisterShellHook(), S_OK);
 }
@@ -220,7 +222,8 @@ TEST_F(ServerModuleTest, IDispatchCallsTheMethodsByName) {
                              nullptr),
             S_OK);
   EXPECT_EQ(result.vt, VT_BOOL);
-  EXPECT_EQ(result.boolVal, VARIANT_FALSE);
+  EXPECT_EQ(result.boolVal, VARIANT_TRUE);
+  EXPECT_EQ(extension->DeregisterShellHook(), S_OK);
 
   // GetMessages fills two out parameters passed by reference.
   ULONG insert = 0, remove = 0;

@@ -58,10 +58,12 @@ TEST_F(TrayExtOutOfProcessTest, TheClientConnectsThroughTheSurrogate) {
   EXPECT_TRUE(test::ProcessHasModule(surrogate, L"Norvale.dll")) << "the server runs in the surrogate";
   EXPECT_EQ(GetModuleHandleW(L"Norvale.dll"), nullptr) << "and not in the client";
 
-  // Across the processes, no hook is installed by this build yet: an answer, not a failure.
+  // Across the processes, the surrogate installs the shell hook.
   const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   const int reconnections = TrayExtReconnections();
-  EXPECT_EQ(RegisterTrayShellHook(window, kShellHookMessageBase), ShellHookRegistration::NotRegistered);
+  EXPECT_EQ(RegisterTrayShellHook(window, kShellHookMessageBase), ShellHookRegistration::Registered);
+  EXPECT_EQ(RegisterTrayShellHook(window, 1000), ShellHookRegistration::NotRegistered)
+      << "no hook for another message base: the hook forwards only at the player's";
   EXPECT_EQ(TrayExtReconnections(), reconnections);
   DeregisterTrayShellHook();
   DestroyWindow(window);
@@ -104,7 +106,7 @@ TEST_F(TrayExtOutOfProcessTest, AnEndedSurrogateIsReplacedAtTheNextRegistration)
   const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   const int reconnections = TrayExtReconnections();
   const ULONGLONG started = GetTickCount64();
-  EXPECT_EQ(RegisterTrayShellHook(window, kShellHookMessageBase), ShellHookRegistration::NotRegistered)
+  EXPECT_EQ(RegisterTrayShellHook(window, kShellHookMessageBase), ShellHookRegistration::Registered)
       << "answered by a new surrogate, not given up";
   const ULONGLONG took = GetTickCount64() - started;
   DestroyWindow(window);

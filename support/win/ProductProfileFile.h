@@ -6,7 +6,6 @@
 
 namespace nv {
 
-IniDocument OpenProductProfile();  // "Norvale.profile" in the program folder
 IniDocument OpenProductProfile(const std::wstring& path);
 
 }  // namespace nv

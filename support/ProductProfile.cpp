@@ -1,4 +1,4 @@
-#include "app/ProductProfile.h"
+#include "support/ProductProfile.h"
 
 #include "support/Guid.h"
 

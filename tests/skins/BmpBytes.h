@@ -1,0 +1,44 @@
+#pragma once
+// BMP files written byte by byte for the decoder's tables: the file header, the info headers of each generation and
+// their colour tables, joined with "+" like the other media fixtures.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "tests/metadata/MediaBytes.h"
+
+namespace nv::test {
+
+inline Bytes LittleEndian16(std::uint16_t n) { return {char(n), char(n >> 8)}; }
+
+// BITMAPINFOHEADER (40 bytes), or a longer header of `size` bytes padded with zeros after its first 40.
+inline Bytes InfoHeader(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression = 0,
+                        std::uint32_t colorsUsed = 0, std::uint32_t size = 40) {
+  Bytes h = LittleEndian32(size) + LittleEndian32(std::uint32_t(width)) + LittleEndian32(std::uint32_t(height)) +
+            LittleEndian16(1) /* planes */ + LittleEndian16(bits) + LittleEndian32(compression) +
+            LittleEndian32(0) /* image size */ + LittleEndian32(2835) + LittleEndian32(2835) /* 72 dpi */ +
+            LittleEndian32(colorsUsed) + LittleEndian32(0) /* important */;
+  h.resize(size, '\0');
+  return h;
+}
+
+// BITMAPCOREHEADER (12 bytes, 16-bit sides).
+inline Bytes CoreHeader(std::uint16_t width, std::uint16_t height, std::uint16_t bits) {
+  return LittleEndian32(12) + LittleEndian16(width) + LittleEndian16(height) + LittleEndian16(1) + LittleEndian16(bits);
+}
+
+// RGBQUAD entries (blue, green, red, 0) from 0xRRGGBB values.
+inline Bytes Quads(std::initializer_list<std::uint32_t> colours) {
+  Bytes out;
+  for (std::uint32_t c : colours) out += Bytes{char(c), char(c >> 8), char(c >> 16), '\0'};
+  return out;
+}
+
+// A whole file: the file header points at the pixels, which follow the header and the table.
+inline Bytes Bmp(const Bytes& header, const Bytes& table, const Bytes& pixels) {
+  const auto offset = std::uint32_t(14 + header.size() + table.size());
+  return "BM" + LittleEndian32(std::uint32_t(offset + pixels.size())) + LittleEndian32(0) + LittleEndian32(offset) +
+         header + table + pixels;
+}
+
+}  // namespace nv::test
