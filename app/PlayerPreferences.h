@@ -11,14 +11,15 @@
 #include "support/IniDocument.h"
 #include "support/RegIniFile.h"
 #include "support/WindowsVersion.h"
+#include "support/ui/ShortCut.h"
 
 namespace nv {
 
-// Modifier bits of a hot key.
-inline constexpr std::uint16_t kHotKeyAlt = 1;
-inline constexpr std::uint16_t kHotKeyCtrl = 2;
-inline constexpr std::uint16_t kHotKeyShift = 4;
-inline constexpr std::uint16_t kHotKeyWin = 8;
+// Modifier bits of a hot key: the system's, as the user-interface layer names them.
+inline constexpr std::uint16_t kHotKeyAlt = kModAlt;
+inline constexpr std::uint16_t kHotKeyCtrl = kModCtrl;
+inline constexpr std::uint16_t kHotKeyShift = kModShift;
+inline constexpr std::uint16_t kHotKeyWin = kModWin;
 
 // A global hot key; its identifier is the Tag of the action it runs.
 struct THotKey {

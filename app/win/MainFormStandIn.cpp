@@ -6,6 +6,7 @@
 
 #include "app/AppConstants.h"
 #include "app/PlayerPreferences.h"
+#include "support/ui/win/Application.h"
 #include "support/win/ApplicationRegIni.h"
 #include "support/win/UniqueHandle.h"
 
@@ -44,7 +45,7 @@ void MainFormStandIn::ExecuteCommand(unsigned code) {
       player_.PlayList().Clear();
       break;
     case kCommandClose:
-      PostQuitMessage(0);
+      App().Terminate();
       break;
     default:
       Control(code);

@@ -7,29 +7,38 @@
 
 namespace nv {
 
-PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink,
-                                         std::function<void(std::string_view)> log)
-    : sink_(sink), log_(std::move(log)) {
+namespace {
+// A small strip at the right end of the taskbar; the real strip docks itself through the tray extension.
+constexpr int kStripWidth = 120;
+
+Rect StripBounds(HWND taskbar) {
   RECT bar{};
   GetClientRect(taskbar, &bar);
-  // A small strip at the right end of the taskbar; the real strip docks itself through the tray extension.
-  const int width = 120, height = bar.bottom - bar.top;
-  Create(kPlayerWindowClass, {0, GetSysColorBrush(COLOR_BTNFACE)}, WS_EX_TOOLWINDOW,
-         WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", bar.right - width, 0, width, height, taskbar);
+  return Rect::FromSize(bar.right - kStripWidth, 0, kStripWidth, bar.bottom - bar.top);
+}
+}  // namespace
+
+PlayerWindowStandIn::PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink,
+                                         std::function<void(std::string_view)> log)
+    : Form({.className = kPlayerWindowClass,
+            .border = FormBorder::None,
+            .owner = taskbar,
+            .child = true,
+            .toolWindow = true,
+            .bounds = StripBounds(taskbar)}),
+      sink_(sink),
+      log_(std::move(log)) {
   RegisterTrayShellHook(Handle(), kShellHookMessageBase);
-  SetTimer(Handle(), kShellHookRenewTimer, kShellHookRenewIntervalMs, nullptr);
+  SetTimer(kShellHookRenewTimer, kShellHookRenewIntervalMs);
 }
 
 PlayerWindowStandIn::~PlayerWindowStandIn() {
-  closing_ = true;
-  KillTimer(Handle(), kShellHookRenewTimer);
+  KillTimer(kShellHookRenewTimer);
   DeregisterTrayShellHook();
   Destroy();
 }
 
-void PlayerWindowStandIn::Show() { ShowWindow(Handle(), SW_SHOWNA); }
-
-LRESULT PlayerWindowStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PlayerWindowStandIn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PLAYERCOMMAND:
       UpdateWindow(Handle());  // finish pending painting first: the command may take a while
@@ -38,14 +47,10 @@ LRESULT PlayerWindowStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_COPYDATA:
       HandOver(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return TRUE;
-    case WM_TIMER:
-      if (wParam != kShellHookRenewTimer) return Window::HandleMessage(message, wParam, lParam);
-      RenewShellHook();
-      return 0;
     case kShellHookMessageBase + HSHELL_APPCOMMAND:
       return HandleMediaKey(GET_APPCOMMAND_LPARAM(lParam));
     default:
-      return Window::HandleMessage(message, wParam, lParam);
+      return Form::WindowProc(message, wParam, lParam);
   }
 }
 
@@ -80,20 +85,25 @@ void PlayerWindowStandIn::HandOver(const COPYDATASTRUCT* data) {
   if (clear) PostMessageW(Handle(), WM_PLAYERCOMMAND, kCommandPlay, 0);
 }
 
+void PlayerWindowStandIn::HandleTimer(UINT_PTR id) {
+  if (id == kShellHookRenewTimer) RenewShellHook();
+  else Form::HandleTimer(id);
+}
+
 void PlayerWindowStandIn::RenewShellHook() {
   const int reconnections = TrayExtReconnections();
   const ShellHookRegistration outcome = RegisterTrayShellHook(Handle(), kShellHookMessageBase);
   if (TrayExtReconnections() != reconnections && log_) log_("tray extension reconnected");
   if (outcome != ShellHookRegistration::ServerLost) return;
   // Gone for good: the program ends as if closed, and shuts down in order.
-  KillTimer(Handle(), kShellHookRenewTimer);
+  KillTimer(kShellHookRenewTimer);
   if (log_) log_("tray extension lost");
   PostQuitMessage(0);
 }
 
 void PlayerWindowStandIn::HandleDestroyed() {
   // Destroyed from outside: the taskbar that parents the window is gone. Nothing is saved.
-  if (!closing_) ExitProcess(0);
+  if (!DestroyingFromHere()) ExitProcess(0);
 }
 
 }  // namespace nv

@@ -13,20 +13,19 @@
 #include <string_view>
 
 #include "app/PlayerCommandSink.h"
-#include "support/win/Window.h"
+#include "support/ui/win/Form.h"
 
 namespace nv {
 
-class PlayerWindowStandIn final : public Window {
+class PlayerWindowStandIn final : public Form {
 public:
   // `log` hears "tray extension reconnected" and "tray extension lost".
   PlayerWindowStandIn(HWND taskbar, PlayerCommandSink& sink, std::function<void(std::string_view)> log = {});
   ~PlayerWindowStandIn() override;
 
-  void Show();
-
 protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void HandleTimer(UINT_PTR id) override;
   void HandleDestroyed() override;
 
 private:
@@ -37,7 +36,6 @@ private:
 
   PlayerCommandSink& sink_;
   std::function<void(std::string_view)> log_;
-  bool closing_ = false;  // destroyed by this program, not from outside
 };
 
 }  // namespace nv

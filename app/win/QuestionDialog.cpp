@@ -1,7 +1,9 @@
 #include "app/win/QuestionDialog.h"
 
 #include "app/QuestionAnswers.h"
-#include "support/win/MessageDialog.h"
+#include "resources/StringIds.h"
+#include "support/ui/win/MessageDialog.h"
+#include "support/ui/win/Resources.h"
 
 namespace nv {
 
@@ -11,7 +13,7 @@ int MessageDlgRemembered(TXRegIniFile& store, HWND owner, std::string_view heldM
   if (section.empty()) return ShowMessageDialog(owner, heldMessage, type, buttons, helpContext);
   if (const auto silenced = SilencedAnswer(store, section, ident, rememberedAnswer)) return *silenced;
 
-  MessageDialogCheckBox box{kShowNextTimeText, !startCleared};
+  MessageDialogCheckBox box{ResourceString(IDS_SHOW_NEXT_TIME), !startCleared};
   const int result = ShowMessageDialog(owner, heldMessage, type, buttons, helpContext, &box);
   if (!box.checked) SilenceQuestion(store, section, ident, rememberedAnswer, result);
   return result;

@@ -1,6 +1,7 @@
 #pragma once
 // A message dialog the user may silence: with a store section it carries the check box "Show this dialog next
-// time."; clearing it keeps the answer (QuestionAnswers.h), and a kept answer stands in for the dialog next time.
+// time." (IDS_SHOW_NEXT_TIME); clearing it keeps the answer (QuestionAnswers.h), and a kept answer stands in for the
+// dialog next time.
 #include <windows.h>
 
 #include <string_view>
@@ -9,8 +10,6 @@
 #include "support/RegIniFile.h"
 
 namespace nv {
-
-inline constexpr wchar_t kShowNextTimeText[] = L"Show this dialog next time.";
 
 // `section` empty: an ordinary dialog, nothing remembered. `startCleared` starts the box cleared.
 // `rememberedAnswer` 0 keeps whichever answer is given; another value is the one answer that silences it.

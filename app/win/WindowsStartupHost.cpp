@@ -15,7 +15,7 @@
 #include "app/win/TrayExtClient.h"
 #include "playlist/PlayListFormats.h"
 #include "skins/win/DefaultSkin.h"
-#include "support/win/Application.h"
+#include "support/ui/win/Application.h"
 #include "support/win/ApplicationRegIni.h"
 #include "support/win/SystemInfo.h"
 #include "support/win/WideText.h"
@@ -102,7 +102,7 @@ void WindowsStartupHost::SendFiles(WindowId window, const std::vector<std::strin
 void WindowsStartupHost::InitialiseApplication() {
   SetErrorMode(SEM_FAILCRITICALERRORS);
   oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
-  SetApplicationTitle(kApplicationTitle);
+  App().SetTitle(kApplicationTitle);
   SetPlayListFileFormats(&SystemPlayListFormats());
 }
 
@@ -129,17 +129,9 @@ void WindowsStartupHost::CheckFileTypesOnStart() {
 }
 
 void WindowsStartupHost::ShowPlayerWindow() {
-  window_->Show();
+  window_->ShowNoActivate();
   mainForm_->Log("show");
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  App().ProcessMessages();
 }
 
 void WindowsStartupHost::ShowExpandedPlayer() { mainForm_->Log("show expanded"); }
@@ -157,11 +149,7 @@ void WindowsStartupHost::TrimWorkingSet() {
 
 void WindowsStartupHost::RunMessageLoop() {
   mainForm_->Log("ready");
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  App().Run();
 }
 
 void WindowsStartupHost::DestroyPlayerWindow() {
@@ -169,7 +157,7 @@ void WindowsStartupHost::DestroyPlayerWindow() {
   mainForm_.reset();
 }
 
-void WindowsStartupHost::ShowError(const std::string& message) { ShowErrorMessage(message); }
+void WindowsStartupHost::ShowError(const std::string& message) { App().ShowError(message); }
 
 int RunPlayerProgram() {
   WindowsStartupHost host;

@@ -30,6 +30,7 @@
 #include "playlist/PlayListFormats.h"
 #include "playlist/XPlayListItem.h"
 #include "support/MarkedText.h"
+#include "support/ui/win/Application.h"
 #include "support/win/WideText.h"
 
 namespace {
@@ -270,12 +271,7 @@ int Main(const Options& options) {
       long wait = std::min<long>(options.timeoutMs - now, 50);
       if (next < options.commands.size() && playingFrom >= 0)
         wait = std::min(wait, std::max(playingFrom + options.commands[next].atMs - now, 0L));
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(wait, 0L)), QS_ALLINPUT);
-      MSG message;
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
+      nv::App().WaitPumping(nullptr, {}, static_cast<DWORD>(std::max(wait, 0L)));
       while (!quit && playingFrom >= 0 && next < options.commands.size() &&
              playingFrom + options.commands[next].atMs <= log.Now()) {
         const std::wstring& command = options.commands[next++].text;

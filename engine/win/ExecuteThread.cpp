@@ -3,12 +3,11 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include <atomic>
 #include <exception>
 #include <memory>
 
 #include "support/Errors.h"
-#include "support/win/Application.h"
+#include "support/ui/win/Application.h"
 #include "support/win/UniqueHandle.h"
 #include "support/win/Win32Error.h"
 
@@ -16,16 +15,11 @@ namespace nv {
 
 namespace {
 
-// How long the waiting loop sleeps when neither a message nor the worker's end wakes it: the abort check and the
-// terminating flag are looked at again after this.
-constexpr DWORD kIdleWaitMs = 100;
-
 // The worker's share: the work with everything it owns, and its outcome. The thread and the caller each hold a
 // reference, so whichever lets go last frees it; an abandoned worker frees it when it ends.
 struct ExecuteState {
   std::function<void()> work;
   std::exception_ptr failure;
-  std::atomic<bool> finished{false};
 };
 
 // One worker thread per call.
@@ -41,9 +35,9 @@ public:
     }
   }
 
+  // Signalled when the worker has ended.
   HANDLE Handle() const { return thread_.Get(); }
-  bool Finished() const { return state_->finished; }
-  // After Finished: the work's exception raised again.
+  // After the end: the work's exception raised again.
   void Result() const {
     if (state_->failure) std::rethrow_exception(state_->failure);
   }
@@ -65,7 +59,6 @@ private:
     // What the work held goes now, on this thread, whether or not anyone still waits for the outcome.
     state.work = nullptr;
     if (SUCCEEDED(com)) CoUninitialize();
-    state.finished = true;
     return 0;
   }
 
@@ -73,33 +66,13 @@ private:
   UniqueHandle thread_;
 };
 
-// Handles one waiting message; false when it was WM_QUIT (handed back to the queue for the main loop).
-bool HandleOneMessage(const MSG& message) {
-  if (message.message == WM_QUIT) {
-    SetApplicationTerminating();
-    PostQuitMessage(static_cast<int>(message.wParam));
-    return false;
-  }
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
-  return true;
-}
-
 }  // namespace
 
 void ExecuteInThread(std::function<void()> work, const std::function<bool()>& abortCheck) {
   const TXExecuteThread worker(std::move(work));
-  const auto abandoned = [&] { return ApplicationTerminating() || (abortCheck && abortCheck()); };
-  while (!worker.Finished()) {
-    if (abandoned()) throw EAbort();
-    MSG message;
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (!HandleOneMessage(message)) throw EAbort();
-      continue;
-    }
-    const HANDLE thread = worker.Handle();
-    MsgWaitForMultipleObjectsEx(1, &thread, kIdleWaitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  }
+  // A quit that arrives meanwhile terminates the application: the wait ends and the quit goes on to the main loop.
+  const WaitResult waited = App().WaitPumping(worker.Handle(), abortCheck);
+  if (waited != WaitResult::Signalled) throw EAbort();
   worker.Result();
 }
 

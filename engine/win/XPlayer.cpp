@@ -12,22 +12,19 @@ constexpr wchar_t kPlayerWindowClass[] = L"XPlayerWindow";
 
 TXPlayer::PlayerWindow::PlayerWindow(TXPlayer& player) : player_(player) {
   // Top level and never shown: it only carries messages.
-  Create(kPlayerWindowClass, {}, 0, WS_POPUP, L"", 0, 0, 0, 0, nullptr);
+  Create({kPlayerWindowClass}, {.style = WS_POPUP});
 }
 
-LRESULT TXPlayer::PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_TIMER:
-      player_.TimerTick(static_cast<unsigned>(wParam));
-      return 0;
-    case kGraphEventMessage:
-      player_.GraphEvents(lParam);
-      return 0;
-    default:
-      // The display and input messages the video windows will want pass through here untouched until they exist.
-      return Window::HandleMessage(message, wParam, lParam);
+LRESULT TXPlayer::PlayerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kGraphEventMessage) {
+    player_.GraphEvents(lParam);
+    return 0;
   }
+  // The display and input messages the video windows will want pass through here untouched until they exist.
+  return Window::WindowProc(message, wParam, lParam);
 }
+
+void TXPlayer::PlayerWindow::HandleTimer(UINT_PTR id) { player_.TimerTick(static_cast<unsigned>(id)); }
 
 TXPlayer::TXPlayer(const TPlayListEnvironment& environment) : TPlayerCore(environment), window_(*this) {}
 
@@ -44,9 +41,9 @@ TXGraphRef<TPlaybackGraph> TXPlayer::NewGraph(TXPlayListItem& item) {
   return TXGraphRef<TPlaybackGraph>(new TXPlayerGraph(graphSide_, &item));
 }
 
-void TXPlayer::SetTimer(unsigned timer, unsigned periodMs) { ::SetTimer(window_.Handle(), timer, periodMs, nullptr); }
+void TXPlayer::SetTimer(unsigned timer, unsigned periodMs) { window_.SetTimer(timer, periodMs); }
 
-void TXPlayer::KillTimer(unsigned timer) { ::KillTimer(window_.Handle(), timer); }
+void TXPlayer::KillTimer(unsigned timer) { window_.KillTimer(timer); }
 
 std::uint32_t TXPlayer::PriorityClass() { return GetPriorityClass(GetCurrentProcess()); }
 

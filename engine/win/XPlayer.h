@@ -10,7 +10,7 @@
 #include "engine/PlayerCore.h"
 #include "engine/win/GraphPlayer.h"
 #include "engine/win/XPlayerVisualizer.h"
-#include "support/win/Window.h"
+#include "support/ui/win/Window.h"
 
 namespace nv {
 
@@ -83,7 +83,8 @@ private:
     explicit PlayerWindow(TXPlayer& player);
 
   protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void HandleTimer(UINT_PTR id) override;
 
   private:
     TXPlayer& player_;

@@ -22,7 +22,7 @@
 #include "support/win/ProductProfileFile.h"
 #include "support/win/RegistryKeyValueStore.h"
 #include "support/win/UniqueHandle.h"
-#include "tests/app/win/DesktopDriver.h"
+#include "tests/common/win/DesktopDriver.h"
 #include "tests/common/AudioAnalysis.h"
 #include "tests/common/TestPaths.h"
 #include "tests/common/ToneWav.h"

@@ -15,9 +15,11 @@
 #include "app/RequiredComponents.h"
 #include "app/win/QuestionDialog.h"
 #include "app/win/RequiredComponentsWin.h"
-#include "support/win/MessageDialog.h"
+#include "resources/StringIds.h"
+#include "support/ui/win/MessageDialog.h"
+#include "support/ui/win/Resources.h"
 #include "support/win/RegistryKeyValueStore.h"
-#include "tests/app/win/DesktopDriver.h"
+#include "tests/common/win/DesktopDriver.h"
 #include "tests/common/win/WineTestEnv.h"
 
 namespace nv {
@@ -29,6 +31,8 @@ using test::WaitForTopWindow;
 using test::WaitUntil;
 
 constexpr DWORD kWindowTimeoutMs = 10000;
+
+std::wstring ShowNextTime() { return ResourceString(IDS_SHOW_NEXT_TIME); }
 
 class QuestionDialogTest : public ::testing::Test {
 protected:
@@ -89,6 +93,17 @@ protected:
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     return r;
   }
+  // The width of a control's own text in its own font.
+  static int TextWidth(HWND control) {
+    const std::wstring text = test::WindowText(control);
+    const HDC dc = GetDC(control);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size.cx;
+  }
 
   TXRegIniFile store_;
   std::future<int> answer_;
@@ -101,7 +116,7 @@ TEST_F(QuestionDialogTest, ClearingTheBoxKeepsTheAnswerGivenAndSilencesTheQuesti
   };
   const HWND dialog = Open(ask, L"Confirm");
   ASSERT_NE(dialog, nullptr) << "no dialog appeared";
-  const HWND box = FindControl(dialog, L"Button", kShowNextTimeText);
+  const HWND box = FindControl(dialog, L"Button", ShowNextTime().c_str());
   const HWND no = FindControl(dialog, L"Button", L"&No");
   const HWND label = FindControl(dialog, L"Static", L"Play the whole folder?");
   ASSERT_TRUE(box && no && label);
@@ -115,6 +130,8 @@ TEST_F(QuestionDialogTest, ClearingTheBoxKeepsTheAnswerGivenAndSilencesTheQuesti
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(boxRect.right, client.right - 22);
+  // A short question once cut the box's text to "Show this dialog ne".
+  EXPECT_GE(boxRect.right - boxRect.left, GetSystemMetrics(SM_CXMENUCHECK) + TextWidth(box)) << "the whole text shows";
 
   ClickWithMouse(box);
   ASSERT_TRUE(WaitUntil([&] { return !Checked(box); }, 3000)) << "the click did not clear the box";
@@ -147,7 +164,7 @@ TEST_F(QuestionDialogTest, AStoredValueThatIsNoNumberAsksAgain) {
   };
   const HWND dialog = Open(ask, L"Information");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_FALSE(Checked(FindControl(dialog, L"Button", kShowNextTimeText))) << "asked to start cleared";
+  EXPECT_FALSE(Checked(FindControl(dialog, L"Button", ShowNextTime().c_str()))) << "asked to start cleared";
   ClickWithMouse(FindControl(dialog, L"Button", L"OK"));
   EXPECT_EQ(Answer(), mrOk);
   EXPECT_EQ(store_.ReadString(kQuestionsSection, "Tray StayOnTop", ""), "1");
@@ -214,7 +231,7 @@ TEST_F(RequiredComponentDialogTest, ClosingTheQuestionWithTheBoxClearedSilencesI
   RequiredComponentCheck firstRun;
   const HWND dialog = Open(Check(firstRun, "Decoder"), L"Information");
   ASSERT_NE(dialog, nullptr);
-  const HWND box = FindControl(dialog, L"Button", kShowNextTimeText);
+  const HWND box = FindControl(dialog, L"Button", ShowNextTime().c_str());
   ClickWithMouse(box);
   ASSERT_TRUE(WaitUntil([&] { return !Checked(box); }, 3000));
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);  // the caption's close button: no answer given

@@ -32,8 +32,13 @@ void StartUnixCommand(const std::wstring& commandLine) {
   std::wstring line = commandLine;
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     throw std::runtime_error("cannot start a Unix program");
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // A Unix program has no process object: Wine returns a null process handle and leaves the thread handle as
+  // whatever lay on its stack. Closing that closed some other handle of ours (once the key Wine reads the display
+  // layout through, after which every new window counted as off-screen and never reached the X server).
+  if (process.hProcess != nullptr) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
 }
 
 bool WaitForFile(const std::wstring& path, DWORD timeoutMs) {

@@ -4,7 +4,7 @@
 
 #include "engine/win/ExecuteThread.h"
 #include "support/Errors.h"
-#include "support/win/Application.h"
+#include "support/ui/win/Application.h"
 #include "support/win/UniqueHandle.h"
 #include "tests/engine/win/GraphTestPlayer.h"
 #include "tests/filters/FilterTestGraph.h"
@@ -19,7 +19,7 @@ TEST(ExecuteThreadQuit, AQuitIsPostedAgainAndEndsTheWaitAndEveryLaterOne) {
   const HANDLE gateHandle = gate.Get();
   window.Post([] { PostQuitMessage(7); });
   EXPECT_THROW(ExecuteInThread([gateHandle] { WaitForSingleObject(gateHandle, 10'000); }), EAbort);
-  EXPECT_TRUE(ApplicationTerminating());
+  EXPECT_TRUE(App().Terminated());
 
   MSG message{};
   ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the main loop still gets the quit";

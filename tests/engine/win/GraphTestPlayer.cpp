@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/EngineConstants.h"
+#include "support/ui/win/UtilityWindow.h"
 #include "support/win/WinGuid.h"
 #include "filters/win/XPCMAudioInfoFilter.h"
 #include "tests/common/TestPaths.h"
@@ -16,29 +17,23 @@ using Microsoft::WRL::ComPtr;
 namespace nv::test {
 
 namespace {
-
 constexpr wchar_t kWindowClass[] = L"NorvaleGraphTestPlayer";
-constexpr UINT kPostedCall = WM_APP + 1;
-
 }  // namespace
 
-GraphTestPlayer::GraphTestPlayer() {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = &GraphTestPlayer::Procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassW(&windowClass);  // fails harmlessly once registered
-  window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), this);
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+GraphTestPlayer::EventWindow::EventWindow(GraphTestPlayer& player) : player_(player) {
+  Create({kWindowClass}, {.style = 0, .parent = HWND_MESSAGE});
 }
 
-GraphTestPlayer::~GraphTestPlayer() {
-  // Calls still queued are dropped with the window.
-  MSG message;
-  while (PeekMessageW(&message, window_, kPostedCall, kPostedCall, PM_REMOVE))
-    delete reinterpret_cast<std::function<void()>*>(message.lParam);
-  DestroyWindow(window_);
+LRESULT GraphTestPlayer::EventWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kGraphEventMessage) return nv::Window::WindowProc(message, wParam, lParam);
+  const auto graph = reinterpret_cast<TXPlayerGraph*>(lParam);
+  const auto isGraph = [&](const TXGraphRef<TXPlayerGraph>& held) { return held.Get() == graph; };
+  if (std::any_of(player_.held_.begin(), player_.held_.end(), isGraph)) graph->HandleGraphEvents();
+  return 0;
 }
+
+GraphTestPlayer::GraphTestPlayer() = default;
+GraphTestPlayer::~GraphTestPlayer() = default;
 
 int GraphTestPlayer::Count(TPlayerEventType event) const {
   return static_cast<int>(std::count(events.begin(), events.end(), event));
@@ -48,9 +43,7 @@ void GraphTestPlayer::LetGo(TXPlayerGraph* graph) {
   std::erase_if(held_, [&](const TXGraphRef<TXPlayerGraph>& held) { return held.Get() == graph; });
 }
 
-void GraphTestPlayer::Post(std::function<void()> call) {
-  PostMessageW(window_, kPostedCall, 0, reinterpret_cast<LPARAM>(new std::function<void()>(std::move(call))));
-}
+void GraphTestPlayer::Post(std::function<void()> call) { UtilityWindow::Current().PostCall(std::move(call)); }
 
 void GraphTestPlayer::BuildError(const std::string& fileName, TXGraphBuildPhase phase, const TXPlayerGraphInfo& info,
                                  const std::exception& error) {
@@ -65,22 +58,6 @@ void GraphTestPlayer::InsertVisualizer(TXPlayerGraph& graph, TPinList& pins) {
     ASSERT_EQ(graph.Builder()->ConnectDirect(pin.Get(), PinsOf(info.Get(), PINDIR_INPUT).at(0).Get(), nullptr), S_OK);
     pin = PinsOf(info.Get(), PINDIR_OUTPUT).at(0);
   }
-}
-
-LRESULT CALLBACK GraphTestPlayer::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* player = reinterpret_cast<GraphTestPlayer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (player && message == kGraphEventMessage) {
-    const auto graph = reinterpret_cast<TXPlayerGraph*>(lParam);
-    const auto isGraph = [&](const TXGraphRef<TXPlayerGraph>& held) { return held.Get() == graph; };
-    if (std::any_of(player->held_.begin(), player->held_.end(), isGraph)) graph->HandleGraphEvents();
-    return 0;
-  }
-  if (message == kPostedCall) {
-    const std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
-    (*call)();
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {

@@ -12,6 +12,7 @@
 #include "engine/win/GraphPlayer.h"
 #include "engine/win/XPlayerGraph.h"
 #include "playlist/XPlayList.h"
+#include "support/ui/win/Window.h"
 
 namespace nv::test {
 
@@ -67,7 +68,7 @@ public:
   void Post(std::function<void()> call);
 
   // TGraphPlayer
-  HWND NotifyWindow() override { return window_; }
+  HWND NotifyWindow() override { return eventWindow_.Handle(); }
   const TXFileGraphInfos& GraphRules() override { return rules; }
   const TXCommonFilters& CommonFilters() override { return commonFilters; }
   bool CDADigital() override { return true; }
@@ -99,10 +100,20 @@ public:
   void StartInfoTimer() override { ++infoTimerStarts; }
 
 private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Receives the graphs' event messages.
+  class EventWindow final : public nv::Window {
+  public:
+    explicit EventWindow(GraphTestPlayer& player);
 
-  HWND window_;
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    GraphTestPlayer& player_;
+  };
+
   std::vector<TXGraphRef<TXPlayerGraph>> held_;
+  EventWindow eventWindow_{*this};
 };
 
 // Handles this thread's messages until `done` answers true (true) or `timeoutMs` passed (false).

@@ -1,8 +1,10 @@
 #pragma once
 // Driving windows on the Wine desktop as a person would: finding them by class and caption, reading their text,
-// clicking them with the mouse.
+// moving the mouse and clicking through the X server (xdotool), pressing keys (SendInput: they reach the window that
+// has the focus, exactly as a hand's would).
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace nv::test {
@@ -18,6 +20,14 @@ std::wstring WindowText(HWND window);
 void ClickWithMouse(HWND window);
 // The same at a point of the screen.
 void ClickAt(int x, int y);
+
+// The pointer to a point of the screen, through the X server as well.
+void MoveMouseTo(int x, int y);
+// One button of the mouse (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP, ...) where the pointer is: a drag.
+void MouseButton(DWORD event);
+// Presses the keys in order and releases them in reverse (a chord: {VK_CONTROL, 'K'}).
+void PressKeys(std::initializer_list<WORD> keys);
+
 // Waits until `condition` holds; false after the timeout.
 bool WaitUntil(const auto& condition, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;

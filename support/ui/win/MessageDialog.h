@@ -1,10 +1,11 @@
 #pragma once
 // The program's standard message dialog: an icon for its kind, the message, a centred row of buttons, and
-// optionally a check box below the message ("Show this dialog next time."). It runs modally with the program's
-// other windows disabled and gives back the modal result of the button pressed (mrCancel when it is closed
-// without one).
+// optionally a check box below the message ("Show this dialog next time."). It is a modal form: the program's other
+// windows are disabled while it runs, and it gives back the modal result of the button pressed (mrCancel when it
+// is closed without one).
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 #include "support/MessageDialogTypes.h"
@@ -14,7 +15,7 @@ namespace nv {
 inline constexpr wchar_t kMessageDialogClass[] = L"NorvaleMessageDialog";
 
 struct MessageDialogCheckBox {
-  std::wstring_view text;
+  std::wstring text;
   bool checked = true;  // in: the starting state; out: the state when the dialog closed
 };
 

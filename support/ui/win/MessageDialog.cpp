@@ -1,12 +1,14 @@
-#include "support/win/MessageDialog.h"
+#include "support/ui/win/MessageDialog.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "support/win/Application.h"
-#include "support/win/UniqueResource.h"
+#include "resources/StringIds.h"
+#include "support/ui/win/Application.h"
+#include "support/ui/win/Form.h"
+#include "support/ui/win/GdiObjects.h"
+#include "support/ui/win/Resources.h"
 #include "support/win/WideText.h"
-#include "support/win/Window.h"
 
 namespace nv {
 
@@ -14,29 +16,21 @@ namespace {
 
 struct ButtonKind {
   TMsgDlgBtn button;
-  const wchar_t* caption;
-  int result;  // also the control's identifier; the Help button closes nothing
+  UINT caption;  // resource string
+  int result;    // also the control's identifier; the Help button closes nothing
 };
 
 constexpr int kHelpButtonId = 0x7F00;
 constexpr int kCheckBoxId = 0x7F01;
 
 constexpr ButtonKind kButtonKinds[] = {
-    {mbYes, L"&Yes", mrYes},        {mbNo, L"&No", mrNo},
-    {mbOK, L"OK", mrOk},            {mbCancel, L"Cancel", mrCancel},
-    {mbAbort, L"&Abort", mrAbort},  {mbRetry, L"&Retry", mrRetry},
-    {mbIgnore, L"&Ignore", mrIgnore}, {mbAll, L"&All", mrAll},
-    {mbNoToAll, L"N&o to All", mrNoToAll}, {mbYesToAll, L"Yes to &All", mrYesToAll},
-    {mbHelp, L"&Help", kHelpButtonId},
+    {mbYes, IDS_BUTTON_YES, mrYes},          {mbNo, IDS_BUTTON_NO, mrNo},
+    {mbOK, IDS_BUTTON_OK, mrOk},             {mbCancel, IDS_BUTTON_CANCEL, mrCancel},
+    {mbAbort, IDS_BUTTON_ABORT, mrAbort},    {mbRetry, IDS_BUTTON_RETRY, mrRetry},
+    {mbIgnore, IDS_BUTTON_IGNORE, mrIgnore}, {mbAll, IDS_BUTTON_ALL, mrAll},
+    {mbNoToAll, IDS_BUTTON_NO_TO_ALL, mrNoToAll}, {mbYesToAll, IDS_BUTTON_YES_TO_ALL, mrYesToAll},
+    {mbHelp, IDS_BUTTON_HELP, kHelpButtonId},
 };
-
-struct FontTraits {
-  using Handle = HFONT;
-  static HFONT None() { return nullptr; }
-  static bool IsValid(HFONT font) { return font != nullptr; }
-  static void Close(HFONT font) { DeleteObject(font); }
-};
-using UniqueFont = UniqueResource<FontTraits>;
 
 UniqueFont MessageFont() {
   NONCLIENTMETRICSW metrics{};
@@ -55,94 +49,62 @@ HICON KindIcon(TMsgDlgType type) {
   }
 }
 
-// The dialog's window: lays itself out once, then waits for a button.
-class MessageDialogWindow final : public Window {
+// The dialog's form: lays itself out once, then runs modally until a button ends it.
+class MessageDialogForm final : public Form {
 public:
-  MessageDialogWindow(HWND owner, const std::wstring& message, TMsgDlgType type, TMsgDlgButtons buttons,
-                      MessageDialogCheckBox* checkBox)
-      : font_(MessageFont()), checkBox_(checkBox) {
+  MessageDialogForm(HWND owner, const std::wstring& message, TMsgDlgType type, TMsgDlgButtons buttons,
+                    MessageDialogCheckBox* checkBox)
+      : Form({.className = kMessageDialogClass,
+              .caption = MessageDialogCaption(type),
+              .border = FormBorder::Dialog,
+              .owner = owner,
+              .dialogKeys = true}),
+        font_(MessageFont()),
+        checkBox_(checkBox) {
     for (const ButtonKind& kind : kButtonKinds)
       if (buttons & kind.button) kinds_.push_back(kind);
     if (kinds_.empty()) kinds_.push_back(kButtonKinds[2]);  // a dialog always has a way out: OK
     defaultId_ = Has(mbOK, buttons) ? mrOk : Has(mbYes, buttons) ? mrYes : kinds_.front().result;
     cancelId_ = Has(mbCancel, buttons) ? mrCancel : Has(mbNo, buttons) ? mrNo : Has(mbOK, buttons) ? mrOk : 0;
-
-    Create(kMessageDialogClass, {0, GetSysColorBrush(COLOR_BTNFACE)}, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, MessageDialogCaption(type).c_str(), 0, 0, 100, 100,
-           owner);
     Layout(message, KindIcon(type));
   }
 
-  int RunModal() {
-    const ProgramModalScope modal;
-    const HWND previouslyActive = GetActiveWindow();
-    std::vector<HWND> disabled;
-    EnumThreadWindows(GetCurrentThreadId(), &DisableOther, reinterpret_cast<LPARAM>(this));
-    disabled.swap(disabled_);
-
-    ShowWindow(Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(Handle());
-    SetFocus(GetDlgItem(Handle(), defaultId_));
-
-    MSG message;
-    while (result_ == mrNone) {
-      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-      if (got <= 0) {
-        if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // the application is ending: pass it on
-        result_ = mrCancel;
-        break;
-      }
-      if (!IsDialogMessageW(Handle(), &message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-    }
-    if (checkBox_ && Handle())
-      checkBox_->checked = SendDlgItemMessageW(Handle(), kCheckBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
-
-    // Enable the others before this window goes, so that activation does not jump to another program.
-    for (HWND window : disabled) EnableWindow(window, TRUE);
-    Destroy();
-    if (previouslyActive && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
-    return result_;
+  int Run() {
+    const int result = ShowModal();
+    if (checkBox_) checkBox_->checked = SendDlgItemMessageW(Handle(), kCheckBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return result;
   }
 
 protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+  void StateChanged() override {
+    // Shown: the default button takes the focus, as in the system's dialogs.
+    if (Visible()) SetFocus(GetDlgItem(Handle(), defaultId_));
+    Form::StateChanged();
+  }
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
       case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == IDCANCEL && cancelId_ == 0) return 0;  // Escape without a button to stand for it
         if (id == kHelpButtonId || id == kCheckBoxId) return 0;
         const bool isButton = std::any_of(kinds_.begin(), kinds_.end(), [id](auto& k) { return k.result == id; });
-        if (isButton) result_ = id;
-        else if (id == IDCANCEL) result_ = cancelId_;
+        if (isButton) SetModalResult(id);
+        else if (id == IDCANCEL) SetModalResult(cancelId_);
         return 0;
       }
       case DM_GETDEFID:
         return MAKELRESULT(defaultId_, DC_HASDEFID);
-      case WM_CLOSE:
-        result_ = mrCancel;
-        return 0;
       case WM_CTLCOLORSTATIC:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       default:
-        return Window::HandleMessage(message, wParam, lParam);
+        return Form::WindowProc(message, wParam, lParam);
     }
   }
 
 private:
   static bool Has(TMsgDlgBtn button, TMsgDlgButtons buttons) { return (buttons & button) != 0; }
-
-  static BOOL CALLBACK DisableOther(HWND window, LPARAM self) {
-    auto* dialog = reinterpret_cast<MessageDialogWindow*>(self);
-    if (window != dialog->Handle() && IsWindowVisible(window) && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      dialog->disabled_.push_back(window);
-    }
-    return TRUE;
-  }
 
   HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
     const HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, Handle(),
@@ -172,8 +134,16 @@ private:
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     for (const ButtonKind& kind : kinds_) {
       RECT caption{};
-      DrawTextW(dc, kind.caption, -1, &caption, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
+      const std::wstring text = ResourceString(kind.caption);
+      DrawTextW(dc, text.c_str(), -1, &caption, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
       buttonWidth = std::max<int>(buttonWidth, caption.right - caption.left + 8);
+    }
+    // The check box's whole text beside its square: a short question must not cut it off.
+    int boxTextWidth = 0;
+    if (checkBox_) {
+      RECT caption{};
+      DrawTextW(dc, checkBox_->text.c_str(), -1, &caption, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
+      boxTextWidth = caption.right - caption.left;
     }
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
@@ -185,7 +155,11 @@ private:
     const int iconTextHeight = std::max(iconSize, textHeight);
     const int count = static_cast<int>(kinds_.size());
     const int groupWidth = buttonWidth * count + buttonSpacing * (count - 1);
-    const int clientWidth = std::max(iconTextWidth, groupWidth) + horzMargin * 2;
+    // The check box sits below the message and ends 22 pixels short of the right edge.
+    const int boxLeft = message.empty() ? 22 : textLeft;
+    const int boxWidth = GetSystemMetrics(SM_CXMENUCHECK) + unitX * 2 + boxTextWidth;
+    const int clientWidth = std::max({iconTextWidth + horzMargin * 2, groupWidth + horzMargin * 2,
+                                      checkBox_ ? boxLeft + boxWidth + 22 : 0});
     int clientHeight = iconTextHeight + buttonHeight + vertSpacing + vertMargin * 2;
     int buttonTop = iconTextHeight + vertMargin + vertSpacing;
 
@@ -198,9 +172,8 @@ private:
 
     if (checkBox_) {
       // Below the message, where the buttons were; the buttons move down to make room.
-      const int boxLeft = message.empty() ? 22 : textLeft;
       const int boxHeight = std::max(17, unitY + 4);
-      const HWND box = AddControl(L"BUTTON", std::wstring(checkBox_->text).c_str(), BS_AUTOCHECKBOX | WS_TABSTOP,
+      const HWND box = AddControl(L"BUTTON", checkBox_->text.c_str(), BS_AUTOCHECKBOX | WS_TABSTOP,
                                   kCheckBoxId, boxLeft, buttonTop, clientWidth - 22 - boxLeft, boxHeight);
       SendMessageW(box, BM_SETCHECK, checkBox_->checked ? BST_CHECKED : BST_UNCHECKED, 0);
       buttonTop += boxHeight + 12;
@@ -210,42 +183,41 @@ private:
     int x = (clientWidth - groupWidth) / 2;
     for (const ButtonKind& kind : kinds_) {
       const DWORD style = WS_TABSTOP | (kind.result == defaultId_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-      AddControl(L"BUTTON", kind.caption, style, kind.result, x, buttonTop, buttonWidth, buttonHeight);
+      AddControl(L"BUTTON", ResourceString(kind.caption).c_str(), style, kind.result, x, buttonTop, buttonWidth,
+                 buttonHeight);
       x += buttonWidth + buttonSpacing;
     }
 
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE));
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
+              height);
   }
 
   UniqueFont font_;
   MessageDialogCheckBox* checkBox_;
   std::vector<ButtonKind> kinds_;
   int defaultId_ = mrOk, cancelId_ = 0;
-  int result_ = mrNone;
-  std::vector<HWND> disabled_;
 };
 
 }  // namespace
 
 std::wstring MessageDialogCaption(TMsgDlgType type) {
   switch (type) {
-    case mtWarning: return L"Warning";
-    case mtError: return L"Error";
-    case mtInformation: return L"Information";
-    case mtConfirmation: return L"Confirm";
-    default: return ApplicationTitle();
+    case mtWarning: return ResourceString(IDS_CAPTION_WARNING);
+    case mtError: return ResourceString(IDS_CAPTION_ERROR);
+    case mtInformation: return ResourceString(IDS_CAPTION_INFORMATION);
+    case mtConfirmation: return ResourceString(IDS_CAPTION_CONFIRM);
+    default: return App().Title();
   }
 }
 
 int ShowMessageDialog(HWND owner, std::string_view heldMessage, TMsgDlgType type, TMsgDlgButtons buttons,
                       int helpContext, MessageDialogCheckBox* checkBox) {
   static_cast<void>(helpContext);  // the program has no help file for it to open
-  MessageDialogWindow dialog(owner, MarkedToWide(heldMessage), type, buttons, checkBox);
-  return dialog.RunModal();
+  MessageDialogForm dialog(owner, MarkedToWide(heldMessage), type, buttons, checkBox);
+  return dialog.Run();
 }
 
 }  // namespace nv
