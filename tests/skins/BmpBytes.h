@@ -55,4 +55,15 @@ inline Bytes Bmp24(int width, int height, const std::function<std::uint32_t(int 
   return Bmp(InfoHeader(width, height, 24), "", pixels);
 }
 
+// A 32-bit file with alpha (straight, not premultiplied: the decoder premultiplies), each pixel 0xAARRGGBB.
+inline Bytes Bmp32(int width, int height, const std::function<std::uint32_t(int x, int y)>& pixelAt) {
+  Bytes pixels;
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t c = pixelAt(x, y);
+      pixels += Bytes{char(c), char(c >> 8), char(c >> 16), char(c >> 24)};
+    }
+  return Bmp(InfoHeader(width, height, 32), "", pixels);
+}
+
 }  // namespace nv::test
