@@ -109,7 +109,8 @@ protected:
 
 TEST_F(Reskin, ASkinInstalledFromTheCommandLineReskinsTheOpenWindows) {
   TSkin& skin = PlayerSkin();
-  ASSERT_EQ(skin.Path(), "") << "the default skin";
+  ReloadPlayerSkin(preferences_);
+  ASSERT_EQ(skin.Path(), "") << "no current skin: the default skin";
   test::TestSkinForm form({300, 300});
   std::unique_ptr<test::SkinPicture> button;
   std::unique_ptr<test::CountingLabel> caption;

@@ -15,6 +15,7 @@
 #include "skins/MaskRegions.h"
 #include "skins/win/LayeredWindows.h"
 #include "skins/win/SkinDrawing.h"
+#include "skins/win/SkinMessages.h"
 #include "support/ui/win/LoadingScope.h"
 #include "support/ui/win/GdiObjects.h"
 #include "tests/common/win/DesktopDriver.h"
@@ -206,6 +207,52 @@ TEST_F(SkinForms, AFormThatDoesNotSizeHasNoSizingEdgesButKeepsItsCaption) {
   // Asked to grow, it keeps its image's size.
   SetWindowPos(form.Handle(), nullptr, 0, 0, 300, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(form.Bounds(), Rect::FromSize(300, 200, 40, 40));
+}
+
+TEST_F(SkinForms, AShapeKeptForTheFormsOwnPaintingIsNoWindowRegion) {
+  TSkin& skin = FolderSkin({{"Face", Solid(40, 40, 0x808080)}, {"Face.mask", RingMask()}});
+  test::TestSkinForm form({300, 200}, {200, 120});
+  {
+    LoadingScope loading(form);
+    form.SetSizeable(true);
+    form.SetBorders({8, 8, 8, 8});
+    form.UseImages(skin, "Face", "Face.mask");
+  }
+  Show(form);
+  // Shaped for a part of itself and kept: the window has no region, the form holds the shape there.
+  form.UpdateShape(true, Rect::FromSize(50, 20, 100, 80));
+  const UniqueRegion windowRegion(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(form.Handle(), windowRegion.Get()), ERROR) << "no window region";
+  ASSERT_NE(form.KeptShape(), nullptr);
+  EXPECT_FALSE(PtInRegion(form.KeptShape(), 50, 20)) << "the mask's black corner, moved to the part";
+  EXPECT_TRUE(PtInRegion(form.KeptShape(), 100, 60));
+  EXPECT_FALSE(PtInRegion(form.KeptShape(), 20, 60)) << "outside the part";
+  // The sizing area moved with it: the part's red left edge sizes (by the window's quadrant, since the edge bands
+  // are the window's), where the window's own edge no longer does.
+  EXPECT_EQ(SendMessageW(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(300 + 52, 200 + 60)), HTTOPLEFT);
+  EXPECT_EQ(SendMessageW(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(300 + 2, 200 + 60)), HTCLIENT);
+  // Made the window region again.
+  form.UpdateShape(false);
+  EXPECT_NE(GetWindowRgn(form.Handle(), windowRegion.Get()), ERROR);
+  EXPECT_EQ(form.KeptShape(), nullptr);
+}
+
+TEST_F(SkinForms, APanelWithAMaskIsCutToItsShape) {
+  TSkin& skin = FolderSkin({{"Face", Solid(40, 40, 0x808080)}, {"Face.mask", RingMask()}});
+  test::TestSkinForm form({300, 200}, {120, 80});
+  form.SetColor(RGB(255, 0, 255));
+  TSkinPanelWR panel(form, Rect::FromSize(20, 20, 40, 40));
+  panel.Image.SetName("Face");
+  panel.Mask.SetName("Face.mask");
+  panel.Image.SetSkin(&skin);
+  panel.Mask.SetSkin(&skin);
+  Show(form);
+  test::PumpFor(100);
+  EXPECT_EQ(WindowFromPoint({320, 220}), form.Handle()) << "the panel's black corner is cut away";
+  EXPECT_EQ(WindowFromPoint({321, 221}), panel.Handle());
+  const test::Screenshot shot = test::TakeScreenshot("skin-panel-shape");
+  EXPECT_TRUE(Near(shot.At(320, 220), {255, 0, 255}, 2)) << Describe(shot.At(320, 220));
+  EXPECT_TRUE(Near(shot.At(340, 240), {128, 128, 128}, 2)) << Describe(shot.At(340, 240));
 }
 
 // --- Drawing ---
@@ -415,6 +462,37 @@ TEST_F(SkinForms, ALabelTakesItsColourFromThePaletteAndScrollsOnlyWhenTooWide) {
     for (int x = 10; x < 60; ++x)
       inColour += Near(shot.At(600 + x, 450 + y), test::ToRgb(colour), 40);
   EXPECT_GT(inColour, 10) << "see " << shot.PngPath();
+}
+
+// A form that puts a colour of its own in place of a label's palette colour, as the expanded player does for some.
+class SubstitutingForm final : public test::TestSkinForm {
+public:
+  using TestSkinForm::TestSkinForm;
+  Control* label = nullptr;
+
+protected:
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SKINCOLORRESOLVED && reinterpret_cast<Control*>(lParam) == label)
+      *reinterpret_cast<SkinColour*>(wParam) = RGB(0, 255, 0);
+    return TestSkinForm::ControlMessage(message, wParam, lParam);
+  }
+};
+
+TEST_F(SkinForms, TheFormALabelIsOnMaySubstituteItsColour) {
+  SubstitutingForm form({600, 520}, {120, 30});
+  form.SetColor(RGB(0, 0, 0));
+  test::CountingLabel label(form, Rect::FromSize(5, 5, 110, 20));
+  form.label = &label;
+  label.SetFont(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+  label.SetCaption("WWWWWW");
+  label.Color.SetColorIndex(25);
+  label.Color.SetSkin(&DefaultSkin());
+  Show(form);
+  const test::Screenshot shot = test::TakeScreenshot("skin-label-substituted");
+  int green = 0;
+  for (int y = 5; y < 25; ++y)
+    for (int x = 5; x < 115; ++x) green += Near(shot.At(600 + x, 520 + y), {0, 255, 0}, 60);
+  EXPECT_GT(green, 10) << "see " << shot.PngPath();
 }
 
 // --- A change of skin ---
