@@ -26,7 +26,7 @@ public:
 
   bool Sizeable() const { return sizeable_; }
   void SetSizeable(bool sizeable);
-  const Insets& Borders() const { return ContentInsets(); }
+  Insets Borders() const { return ContentInsets(); }
   void SetBorders(const Insets& borders);
   // Background erasing runs only with this set.
   bool EraseBkgnd = false;

@@ -382,8 +382,12 @@ TEST_F(Fades, AFadeThatTurnsMidwayGoesBackFromWhereItStands) {
   // The way back takes the share of the second it needs: about `reached` x 10 ms.
   const auto samples = Watch(turned, reached * 10 + 600);
   for (const Sample& s : samples) {
-    if (s.visible) EXPECT_LE(s.percent, reached + 1) << "at " << s.atMs << " after the turn";
-    if (s.atMs < reached * 10 - kLagMs) EXPECT_TRUE(s.visible) << "hidden early, at " << s.atMs;
+    if (s.visible) {
+      EXPECT_LE(s.percent, reached + 1) << "at " << s.atMs << " after the turn";
+    }
+    if (s.atMs < reached * 10 - kLagMs) {
+      EXPECT_TRUE(s.visible) << "hidden early, at " << s.atMs;
+    }
   }
   EXPECT_FALSE(samples.back().visible);
 }
