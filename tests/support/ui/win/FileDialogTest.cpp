@@ -39,14 +39,9 @@ protected:
     fs::remove_all(folder_, ignored);
   }
 
-  static HWND NameField(HWND dialog) {
-    const HWND combo = GetDlgItem(dialog, cmb13);
-    return combo ? combo : GetDlgItem(dialog, edt1);
-  }
+  static HWND NameField(HWND dialog) { return FileDialogNameField(dialog); }
   static HWND Extras(HWND dialog) { return FindWindowExW(dialog, nullptr, L"#32770", nullptr); }
-  static void PressOk(HWND dialog) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-  }
+  static void PressOk(HWND dialog) { PressDialogOk(dialog); }
 
   // Runs `run` (which shows a dialog) on this thread while `fill` works on the dialog from another.
   template <class Run>
@@ -172,18 +167,7 @@ TEST_F(FileDialogTest, TheFolderBoxTurnsASelectedFolderIntoTheResult) {
   bool boxShownChecked = false;
   const bool chosen = WithHand([&] { return dialog.Execute(nullptr); }, [&](HWND open) {
     boxShownChecked = IsDlgButtonChecked(Extras(open), kFolderBoxId) == BST_CHECKED;
-    const HWND view = FindWindowExW(open, nullptr, L"SHELLDLL_DefView", nullptr);
-    const HWND list = view ? FindWindowExW(view, nullptr, L"SysListView32", nullptr) : nullptr;
-    LVFINDINFOW find{};
-    find.flags = LVFI_STRING;
-    find.psz = L"Album";
-    const int index = list ? static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1),
-                                                           reinterpret_cast<LPARAM>(&find)))
-                           : -1;
-    if (index < 0) return PostMessageW(open, WM_COMMAND, IDCANCEL, 0), void();
-    LVITEMW select{};
-    select.stateMask = select.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&select));
+    if (!SelectFileDialogItem(open, L"Album")) return PostMessageW(open, WM_COMMAND, IDCANCEL, 0), void();
     Sleep(200);
     PressOk(open);
   });
