@@ -4,10 +4,12 @@
 
 #include "app/win/MainPlayerFm.h"
 #include "metadata/HeaderAttributes.h"
+#include "resources/StringIds.h"
 #include "support/PathNames.h"
 #include "support/ui/win/Application.h"
 #include "support/ui/win/GdiObjects.h"
 #include "support/ui/win/Label.h"
+#include "support/ui/win/Resources.h"
 #include "support/win/WideText.h"
 
 namespace nv {
@@ -79,13 +81,13 @@ private:
   std::wstring StateText() const {
     std::wstring text;
     switch (player_.State()) {
-      case TXPlayerState::psPlaying: text = L"Playing"; break;
-      case TXPlayerState::psPaused: text = L"Paused"; break;
-      case TXPlayerState::psStopped: text = L"Stopped"; break;
+      case TXPlayerState::psPlaying: text = ResourceString(IDS_STANDIN_PLAYING); break;
+      case TXPlayerState::psPaused: text = ResourceString(IDS_STANDIN_PAUSED); break;
+      case TXPlayerState::psStopped: text = ResourceString(IDS_STANDIN_STOPPED); break;
     }
     if (player_.State() != TXPlayerState::psStopped)
       text += L"  " + TimeText(player_.Position()) + L" / " + TimeText(player_.Duration());
-    text += L"  \u2014  right click for the menu";
+    text += L"  \u2014  " + ResourceString(IDS_STANDIN_MENU_HINT);
     return text;
   }
 
