@@ -132,16 +132,36 @@ std::vector<KeyRemoval> RecordedKeyRemovals(std::vector<std::u16string> recorded
   return removals;
 }
 
-std::vector<RegistryValue> NeutralLocaleTypeLibraryValues(const TypeLibraryVersion& library,
-                                                          std::u16string_view platform,
-                                                          std::u16string_view modulePath) {
-  return {{TypeLibraryVersionKey(library) + u"\\0\\" + std::u16string(platform), u"", std::u16string(modulePath)}};
+namespace {
+
+// "<locale>\<platform>" below the version key of every entry that ExtraTypeLibraryValues adds, in writing order.
+std::vector<std::u16string> ExtraTypeLibraryEntries(const TypeLibraryVersion& library, std::u16string_view platform) {
+  std::vector<std::u16string> entries{u"0\\" + std::u16string(platform)};
+  if (platform == u"win64") {
+    entries.push_back(u"0\\win32");
+    if (library.locale != 0) entries.push_back(Hex(library.locale) + u"\\win32");
+  }
+  return entries;
 }
 
-std::vector<KeyRemoval> NeutralLocaleTypeLibraryKeys(const TypeLibraryVersion& library,
-                                                     std::u16string_view platform) {
-  const std::u16string locale = TypeLibraryVersionKey(library) + u"\\0";
-  return {{locale + u"\\" + std::u16string(platform)}, {locale, true}};
+}  // namespace
+
+std::vector<RegistryValue> ExtraTypeLibraryValues(const TypeLibraryVersion& library, std::u16string_view platform,
+                                                  std::u16string_view modulePath) {
+  std::vector<RegistryValue> values;
+  for (const std::u16string& entry : ExtraTypeLibraryEntries(library, platform))
+    values.push_back({TypeLibraryVersionKey(library) + u"\\" + entry, u"", std::u16string(modulePath)});
+  return values;
+}
+
+std::vector<KeyRemoval> ExtraTypeLibraryKeys(const TypeLibraryVersion& library, std::u16string_view platform) {
+  std::vector<std::u16string> entries = ExtraTypeLibraryEntries(library, platform);
+  std::reverse(entries.begin(), entries.end());
+  std::vector<KeyRemoval> keys;
+  for (const std::u16string& entry : entries) keys.push_back({TypeLibraryVersionKey(library) + u"\\" + entry});
+  // The library's own locale key goes with the system's unregistration.
+  keys.push_back({TypeLibraryVersionKey(library) + u"\\0", true});
+  return keys;
 }
 
 }  // namespace nv

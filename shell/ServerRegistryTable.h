@@ -19,6 +19,7 @@ std::optional<std::u16string> ThreadingModelWord(ThreadingModel model);
 struct TypeLibraryVersion {
   Guid libraryId;
   unsigned major = 1, minor = 0;
+  unsigned locale = 0;  // the library's own, under which the system's registration writes it
 };
 
 // One creatable class of the server as its factory registers it.
@@ -69,13 +70,13 @@ std::vector<std::u16string> KeysToRecord(const ServerClassEntry& entry, const st
 // The recorded keys to remove after the class's own, deepest first, each only when nothing is left in it.
 std::vector<KeyRemoval> RecordedKeyRemovals(std::vector<std::u16string> recorded);
 
-// The type library's path under the neutral locale (0) for one platform ("win32", "win64"), besides the entry the
-// system's registration writes for the library's own locale: the type-library marshaller of Wine looks for the
-// library only under the neutral locale. Removed again before the library itself is unregistered.
-std::vector<RegistryValue> NeutralLocaleTypeLibraryValues(const TypeLibraryVersion& library,
-                                                          std::u16string_view platform,
-                                                          std::u16string_view modulePath);
-std::vector<KeyRemoval> NeutralLocaleTypeLibraryKeys(const TypeLibraryVersion& library,
-                                                     std::u16string_view platform);
+// The type library's entries besides the one the system's registration writes (the library's own locale, the
+// module's platform): the path under the neutral locale (0), the only one the type-library marshaller of Wine looks
+// at, and — for a 64-bit module — "win32" entries under both locales, since a 32-bit client's marshaller looks only
+// for those and the shipping player, which reaches the server through the surrogate, is 32-bit. Removed again
+// before the library itself is unregistered.
+std::vector<RegistryValue> ExtraTypeLibraryValues(const TypeLibraryVersion& library, std::u16string_view platform,
+                                                  std::u16string_view modulePath);
+std::vector<KeyRemoval> ExtraTypeLibraryKeys(const TypeLibraryVersion& library, std::u16string_view platform);
 
 }  // namespace nv

@@ -34,6 +34,12 @@ void TSkinImageCollection::SetImage(std::size_t index, SkinBitmap image) {
   Changed();
 }
 
+void TSkinImageCollection::Assign(const TSkinImageCollection& from) {
+  if (&from == this) return;
+  items_ = from.items_;
+  Changed();
+}
+
 void TSkinImageCollection::ClearImage(std::size_t index) {
   if (!items_.at(index).image_) return;
   items_[index].image_.reset();

@@ -21,6 +21,8 @@ public:
   bool Optional() const { return optional_; }
   // Null when the item has no image.
   const SkinBitmap* Image() const { return image_.get(); }
+  // The same image as shared with the elements that show it (null when none).
+  const std::shared_ptr<const SkinBitmap>& SharedImage() const { return image_; }
   bool HasImage() const { return image_ != nullptr; }
   // Set when the image has 32 bits per pixel: premultiplied, drawn blended.
   bool Alpha() const { return image_ && image_->Alpha; }
@@ -45,6 +47,8 @@ public:
   std::ptrdiff_t IndexOf(std::string_view name) const;  // -1 when none
 
   void SetImage(std::size_t index, SkinBitmap image);
+  // Becomes a copy of another collection's items, their images shared (one change).
+  void Assign(const TSkinImageCollection& from);
   void ClearImage(std::size_t index);
   void ClearImages();
 

@@ -82,6 +82,10 @@ void SkinPackageFill::Commit(const Target& target, std::string_view bytes) {
   }
 }
 
+std::string SkinEnvironment::ProgramFolder() {
+  return Utf16ToMarked(ExtractFileDir(MarkedToUtf16(DefaultPackagePath())));
+}
+
 void ReadSkinPackage(SkinEnvironment& system, std::string_view path, TSkinImageCollection& items, std::string* notice,
                      bool partial, std::string* readme) {
   if (!partial) items.ClearImages();

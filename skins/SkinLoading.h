@@ -61,6 +61,8 @@ public:
   virtual void ReadPackage(std::string_view path, SkinPackageFill& fill) = 0;
   // Where the default skin is read from.
   virtual std::string DefaultPackagePath() = 0;
+  // The folder a skin path without a drive is taken relative to: the program's, where the default skin is.
+  virtual std::string ProgramFolder();
 };
 
 // One pass over a package: unless partial, every image is cleared first; the given texts are cleared.

@@ -30,17 +30,27 @@ const SkinPlace* FindSkinPlace(std::string_view panel, std::string_view control)
   return FindRow(kSkinPlaces, [&](const SkinPlace& p) { return panel == p.Panel && control == p.Control; });
 }
 
+int SubImagesPerLine(int imageCount, int rowCount) {
+  if (rowCount < 1) rowCount = 1;
+  if (imageCount < 1) imageCount = 1;
+  return (imageCount + rowCount - 1) / rowCount;
+}
+
+SubImagePlace PlaceOfSubImage(int imageCount, int rowCount, SliceLayout layout, int index) {
+  const int per = SubImagesPerLine(imageCount, rowCount);
+  const int along = index % per, line = index / per;
+  return layout == SliceLayout::Horizontal ? SubImagePlace{along, line} : SubImagePlace{line, along};
+}
+
 SliceRect SliceCellRect(const SkinSlice& slice, int index, bool light) {
   SliceRect r{slice.OriginLeft, slice.OriginTop, slice.ImageWidth, slice.ImageHeight};
   if (light) {
     r.Left += slice.LBGOffsetLeft;
     r.Top += slice.LBGOffsetTop;
   }
-  const int per = slice.ImageCount / slice.RowCount;
-  const int a = index % per, b = index / per;
-  const bool horizontal = slice.Layout == SliceLayout::Horizontal;
-  r.Left += (horizontal ? a : b) * (slice.ImageWidth + slice.ImageSpacing);
-  r.Top += (horizontal ? b : a) * (slice.ImageHeight + slice.ImageSpacing);
+  const SubImagePlace place = PlaceOfSubImage(slice.ImageCount, slice.RowCount, slice.Layout, index);
+  r.Left += place.Column * (slice.ImageWidth + slice.ImageSpacing);
+  r.Top += place.Row * (slice.ImageHeight + slice.ImageSpacing);
   return r;
 }
 

@@ -324,6 +324,16 @@ const SkinSlice* FindSkinSlice(std::string_view id);
 const SkinStretch* FindSkinStretch(std::string_view id);
 const SkinPlace* FindSkinPlace(std::string_view panel, std::string_view control);
 
+// The one slicing rule, for sizes and positions alike: sub-images fill a line (a row when horizontal, a column when
+// vertical) of ceil(count / rows) cells before the next line starts, so a last line that is only partly filled
+// still has its place.
+int SubImagesPerLine(int imageCount, int rowCount);
+struct SubImagePlace {
+  int Column = 0, Row = 0;
+  bool operator==(const SubImagePlace&) const = default;
+};
+SubImagePlace PlaceOfSubImage(int imageCount, int rowCount, SliceLayout layout, int index);
+
 // Where sub-image `index` of a slice lies in its bitmap (the light variant moved by the light offsets): column and
 // row from the index, each step the sub-image's size plus the spacing.
 struct SliceRect {

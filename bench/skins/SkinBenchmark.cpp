@@ -1,20 +1,28 @@
-// How long the default skin takes: decoding its 44 images (the portable decoder, from memory), and loading the
-// whole skin from the program file (the trailer, the cabinet library, decoding), each the median of 20 runs.
-// The last line is the summary: "skin: decode A ms, load B ms".
+// How long the default skin takes: decoding its 44 images (the portable decoder, from memory), loading the whole
+// skin from the program file (the trailer, the cabinet library, decoding), building and painting a skinned form
+// from it (the expanded player's main panel with its controls: made, shaped, shown and painted) and changing the
+// skin of that open form, each the median of 20 runs; and how often each control of the form is painted when the
+// skin changes (once). The last line is the summary:
+// "skin: decode A ms, load B ms, form C ms, change D ms, repaints per control E".
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "skins/Skin.h"
 #include "skins/SkinBitmap.h"
 #include "skins/SkinLoading.h"
 #include "skins/SkinSlicing.h"
 #include "skins/win/SkinPackageReader.h"
-#include "support/win/WideText.h"
 #include "support/FileContent.h"
+#include "support/ui/win/LoadingScope.h"
+#include "support/win/WideText.h"
 #include "tests/common/win/WineTestEnv.h"
+#include "tests/skins/win/SkinTestSupport.h"
+#include "tests/support/ui/win/UiTestSupport.h"
 
 namespace {
 
@@ -38,11 +46,12 @@ double ThreadCpuMs() {
 
 // The median wall time of 20 runs, and the thread's mean CPU time per run: on a machine others share, the second
 // shows what the work itself costs.
-template <class Work>
-double MedianMs(const char* what, Work work) {
+template <class Work, class Prepare = void (*)()>
+double MedianMs(const char* what, Work work, Prepare prepare = [] {}) {
   std::vector<double> times;
   const double cpuStart = ThreadCpuMs();
   for (int run = 0; run < kRuns; ++run) {
+    prepare();  // not timed
     const double start = NowMs();
     work();
     times.push_back(NowMs() - start);
@@ -92,6 +101,58 @@ public:
   std::string path = nv::test::UnixToWindowsPathA(NV_PROGRAM);
 };
 
+// The expanded player's main panel, as its form will be: image and mask stretched by their insets, and at each
+// control's place a picture of the control's image (labels for the texts).
+class MainPanel final : public nv::test::TestSkinForm {
+public:
+  explicit MainPanel(nv::TSkin& skin) : TestSkinForm({100, 100}, {275, 116}) {
+    nv::LoadingScope loading(*this);
+    SetSizeable(true);
+    SetBorders({8, 8, 8, 8});
+    UseImages(skin, "Main", "Main.mask");
+    static const std::pair<const char*, const char*> pictures[] = {
+        {"btClose", "titlebuttons.Close"}, {"btMute", "Mute.Mute"}, {"vbVolume", "Volume.Track"},
+        {"vbPan", "Balance.Track"}, {"iaMono", "MonoSter.Mono"}, {"iaStereo", "MonoSter.Stereo"},
+        {"PosBar", "posbar.Track"}, {"btPrev", "CButtons.Previous"}, {"btPlay", "CButtons.Play"},
+        {"btStop", "CButtons.Stop"}, {"btNext", "CButtons.Next"}, {"btOpen", "CButtons.Open"},
+        {"btMyMedia", "CButtons.MyMedia"}, {"btShuffle", "ShufRep.Shuffle"}, {"btRepeat", "ShufRep.Repeat"},
+        {"btAudioSettings", "AudioSettings.Button"}};
+    for (const auto& [control, slice] : pictures) {
+      const nv::SkinPlace* place = nv::FindSkinPlace("Main.Panel", control);
+      auto& picture = *this->pictures.emplace_back(
+          std::make_unique<nv::test::SkinPicture>(*this, nv::Point{place->Left, place->Top}));
+      picture.Picture.SetSlice(*nv::FindSkinSlice(slice));
+      picture.Picture.SetSkin(&skin);
+    }
+    static const std::pair<const char*, int> texts[] = {{"Caption", 23}, {"lBitRate", 24}, {"lSampleRate", 24}};
+    for (const auto& [control, colour] : texts) {
+      const nv::SkinPlace* place = nv::FindSkinPlace("Main.Panel", control);
+      auto& label = *labels.emplace_back(std::make_unique<nv::test::CountingLabel>(
+          *this, nv::Rect::FromSize(place->Left, place->Top, place->Width, place->Height)));
+      label.SetAutoSize(false);
+      label.SetCaption(control);
+      label.Color.SetColorIndex(colour);
+      label.Color.SetSkin(&skin);
+    }
+  }
+
+  // The paints of the form and of each of its controls.
+  std::vector<int> Paints() const {
+    std::vector<int> all{paints};
+    for (const auto& p : pictures) all.push_back(p->paints);
+    for (const auto& l : labels) all.push_back(l->paints);
+    return all;
+  }
+  void ClearPaints() {
+    paints = 0;
+    for (const auto& p : pictures) p->paints = 0;
+    for (const auto& l : labels) l->paints = 0;
+  }
+
+  std::vector<std::unique_ptr<nv::test::SkinPicture>> pictures;
+  std::vector<std::unique_ptr<nv::test::CountingLabel>> labels;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,6 +189,42 @@ int main(int argc, char** argv) {
   });
   std::printf("decoded %zu of %zu images; loaded %zu images from %s\n", decoded, files.size(), loaded,
               system.path.c_str());
-  std::printf("skin: decode %.1f ms, load %.1f ms\n", decode, load);
-  return decoded == files.size() && loaded == files.size() ? 0 : 1;
+
+  nv::TSkin skin(system);
+  nv::DeclareStripSkin(skin);
+  skin.SetActive(true);
+  std::unique_ptr<MainPanel> built;
+  const double form = MedianMs(
+      "building and painting the main panel's form",
+      [&] {
+        built = std::make_unique<MainPanel>(skin);
+        built->ShowNoActivate();
+        UpdateWindow(built->Handle());
+        GdiFlush();
+      },
+      [&] { built.reset(); });
+  built.reset();
+
+  // Changing the skin of the open form: loading the other skin, and every control painting itself in it.
+  MainPanel panel(skin);
+  panel.ShowNoActivate();
+  nv::test::PumpFor(300);
+  const std::string other = nv::test::TestPackage("inverted-look.nvs");
+  int changes = 0;
+  const double change = MedianMs("changing the open form's skin", [&] {
+    skin.SetPath(++changes % 2 ? other : std::string());
+    UpdateWindow(panel.Handle());
+    GdiFlush();
+  });
+  nv::test::PumpFor(300);
+  panel.ClearPaints();
+  skin.SetPath(skin.Path().empty() ? other : std::string());
+  nv::test::PumpFor(500);
+  const std::vector<int> paints = panel.Paints();
+  const auto [fewest, most] = std::minmax_element(paints.begin(), paints.end());
+  std::printf("a skin change painted the form and its %zu controls %d to %d times each\n", paints.size() - 1, *fewest,
+              *most);
+  std::printf("skin: decode %.1f ms, load %.1f ms, form %.1f ms, change %.1f ms, repaints per control %d\n", decode,
+              load, form, change, *most);
+  return decoded == files.size() && loaded == files.size() && *fewest == 1 && *most == 1 ? 0 : 1;
 }

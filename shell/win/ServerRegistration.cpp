@@ -119,7 +119,7 @@ HRESULT RegisterModuleTypeLibrary() {
   try {
     std::wstring path = ComModuleFileName();
     OleCheck(RegisterTypeLib(&ComModuleTypeLibrary(), path.data(), nullptr));
-    return WriteClassesRootValues(NeutralLocaleTypeLibraryValues(ModuleTypeLibraryVersion(), kPlatform, ToUtf16(path)));
+    return WriteClassesRootValues(ExtraTypeLibraryValues(ModuleTypeLibraryVersion(), kPlatform, ToUtf16(path)));
   } catch (...) {
     return HResultFromCurrentException();
   }
@@ -128,7 +128,7 @@ HRESULT RegisterModuleTypeLibrary() {
 HRESULT UnregisterModuleTypeLibrary() {
   try {
     const TypeLibraryVersion version = ModuleTypeLibraryVersion();
-    RemoveClassesRootKeys(NeutralLocaleTypeLibraryKeys(version, kPlatform));
+    RemoveClassesRootKeys(ExtraTypeLibraryKeys(version, kPlatform));
 
     using UnRegisterTypeLibFunction = HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND);
     const HMODULE automation = GetModuleHandleW(L"OLEAUT32.DLL");

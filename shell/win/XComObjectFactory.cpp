@@ -224,7 +224,8 @@ TypeLibraryVersion ModuleTypeLibraryVersion() {
   ITypeLib& library = ComModuleTypeLibrary();
   TLIBATTR* attributes = nullptr;
   OleCheck(library.GetLibAttr(&attributes));
-  const TypeLibraryVersion version{FromWinGuid(attributes->guid), attributes->wMajorVerNum, attributes->wMinorVerNum};
+  const TypeLibraryVersion version{FromWinGuid(attributes->guid), attributes->wMajorVerNum, attributes->wMinorVerNum,
+                                  attributes->lcid};
   library.ReleaseTLibAttr(attributes);
   return version;
 }

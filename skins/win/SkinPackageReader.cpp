@@ -48,4 +48,9 @@ void WindowsSkinEnvironment::ReadPackage(std::string_view path, SkinPackageFill&
 
 std::string WindowsSkinEnvironment::DefaultPackagePath() { return WideToMarked(DefaultSkinPackagePath()); }
 
+SkinEnvironment& SystemSkinEnvironment() {
+  static WindowsSkinEnvironment environment;
+  return environment;
+}
+
 }  // namespace nv

@@ -27,4 +27,7 @@ public:
   std::string DefaultPackagePath() override;
 };
 
+// The program's skin environment (one for the process).
+SkinEnvironment& SystemSkinEnvironment();
+
 }  // namespace nv

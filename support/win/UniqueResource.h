@@ -26,6 +26,8 @@ public:
 
   Handle Get() const { return handle_; }
   explicit operator bool() const { return Traits::IsValid(handle_); }
+  // Gives the handle up to whoever takes it over (the system, for a window region), without closing it.
+  Handle Release() { return std::exchange(handle_, Traits::None()); }
   // For the functions that return a handle through a pointer: closes what was held first.
   Handle* Receive() {
     Close();

@@ -19,20 +19,25 @@ trap cleanup EXIT
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
+# The registry is read with the 64-bit regedit: where the 32-bit Wine is installed, a plain `wine regedit` is
+# the 32-bit one, which sees the 32-bit view of "Software\Classes\CLSID" and none of the 64-bit server's classes.
+regedit64=wine
+[[ -x /usr/lib/wine/wine64 ]] && regedit64=/usr/lib/wine/wine64
+
 WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -u >"$work/wineboot.log" 2>&1
 wineserver -w
 # One session from the first snapshot to the last: Wine's display driver writes its device keys afresh at the start
 # of each session, which would show as a difference that is none of the program's.
 wineserver -p
-wine regedit /E "C:\\warm-up.reg" >/dev/null 2>&1
+"$regedit64" regedit /E "C:\\warm-up.reg" >/dev/null 2>&1
 folder="$WINEPREFIX/drive_c/Program Files/Norvale"
 mkdir -p "$folder"
 cp "$program" "$folder/Norvale.exe"
 cp "$server" "$folder/Norvale.dll"
 
-# The whole registry as regedit exports it (HKEY_LOCAL_MACHINE and HKEY_USERS, sorted by key), in UTF-8.
+# The whole registry as regedit64 exports it (HKEY_LOCAL_MACHINE and HKEY_USERS, sorted by key), in UTF-8.
 export_registry() {
-  wine regedit /E "C:\\registry-$1.reg" >/dev/null 2>&1
+  "$regedit64" regedit /E "C:\\registry-$1.reg" >/dev/null 2>&1
   iconv -f UTF-16LE -t UTF-8 "$WINEPREFIX/drive_c/registry-$1.reg" | tr -d '\r' >"$work/$1.reg"
 }
 

@@ -130,14 +130,24 @@ TEST(ServerRegistryTable, FileTypeListsSkipEmptyEntries) {
   for (const Case& c : cases) EXPECT_EQ(SplitFileTypes(c.list), c.types);
 }
 
-TEST(ServerRegistryTable, TheTypeLibraryIsFoundUnderTheNeutralLocaleToo) {
-  const TypeLibraryVersion library{kTrayExtLibraryId, 1, 10};
+TEST(ServerRegistryTable, TheTypeLibraryIsFoundUnderTheNeutralLocaleAndByThirtyTwoBitClients) {
+  const TypeLibraryVersion library{kTrayExtLibraryId, 1, 10, 0x409};
   const std::u16string version = u"TypeLib\\{717943C4-AD3E-4242-B20C-25D41B5D0910}\\1.a";
-  EXPECT_THAT(NeutralLocaleTypeLibraryValues(library, u"win64", kModule),
-              ElementsAre(RegistryValue{version + u"\\0\\win64", u"", kModule}))
-      << "type library versions are hexadecimal";
-  EXPECT_THAT(NeutralLocaleTypeLibraryKeys(library, u"win64"),
-              ElementsAre(KeyRemoval{version + u"\\0\\win64"}, KeyRemoval{version + u"\\0", true}));
+  EXPECT_THAT(ExtraTypeLibraryValues(library, u"win64", kModule),
+              ElementsAre(RegistryValue{version + u"\\0\\win64", u"", kModule},
+                          RegistryValue{version + u"\\0\\win32", u"", kModule},
+                          RegistryValue{version + u"\\409\\win32", u"", kModule}))
+      << "type library versions and locales are hexadecimal";
+  EXPECT_THAT(ExtraTypeLibraryKeys(library, u"win64"),
+              ElementsAre(KeyRemoval{version + u"\\409\\win32"}, KeyRemoval{version + u"\\0\\win32"},
+                          KeyRemoval{version + u"\\0\\win64"}, KeyRemoval{version + u"\\0", true}));
+
+  const TypeLibraryVersion neutral{kTrayExtLibraryId, 1, 0, 0};
+  EXPECT_THAT(ExtraTypeLibraryValues(neutral, u"win64", kModule), ::testing::SizeIs(2))
+      << "a neutral library's own locale is the neutral one";
+  EXPECT_THAT(ExtraTypeLibraryValues(neutral, u"win32", kModule),
+              ElementsAre(RegistryValue{u"TypeLib\\{717943C4-AD3E-4242-B20C-25D41B5D0910}\\1.0\\0\\win32", u"", kModule}))
+      << "a 32-bit module's own entries serve 32-bit clients";
 }
 
 }  // namespace

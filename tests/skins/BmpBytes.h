@@ -2,6 +2,7 @@
 // BMP files written byte by byte for the decoder's tables: the file header, the info headers of each generation and
 // their colour tables, joined with "+" like the other media fixtures.
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -39,6 +40,30 @@ inline Bytes Bmp(const Bytes& header, const Bytes& table, const Bytes& pixels) {
   const auto offset = std::uint32_t(14 + header.size() + table.size());
   return "BM" + LittleEndian32(std::uint32_t(offset + pixels.size())) + LittleEndian32(0) + LittleEndian32(offset) +
          header + table + pixels;
+}
+
+// A 24-bit file of `width` x `height` pixels, each 0xRRGGBB from `colourAt` (rows stored bottom-up, padded).
+inline Bytes Bmp24(int width, int height, const std::function<std::uint32_t(int x, int y)>& colourAt) {
+  Bytes pixels;
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t c = colourAt(x, y);
+      pixels += Bytes{char(c), char(c >> 8), char(c >> 16)};
+    }
+    pixels.append(static_cast<std::size_t>((4 - width * 3 % 4) % 4), '\0');
+  }
+  return Bmp(InfoHeader(width, height, 24), "", pixels);
+}
+
+// A 32-bit file with alpha (straight, not premultiplied: the decoder premultiplies), each pixel 0xAARRGGBB.
+inline Bytes Bmp32(int width, int height, const std::function<std::uint32_t(int x, int y)>& pixelAt) {
+  Bytes pixels;
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t c = pixelAt(x, y);
+      pixels += Bytes{char(c), char(c >> 8), char(c >> 16), char(c >> 24)};
+    }
+  return Bmp(InfoHeader(width, height, 32), "", pixels);
 }
 
 }  // namespace nv::test

@@ -17,6 +17,7 @@ pack and copy take variations that tests use instead of committed binaries:
   --rename FROM=TO     rename an entry in the cabinet's directory (same length; for names gcab would not store)
   --declare-size NAME=BYTES  change the size the cabinet's directory declares for an entry
   --invert             invert every image's colours (tells a package's images from the default skin's)
+  --masks-as-drawn     with --invert, leave the masks as drawn (the windows keep their shapes)
   --only ITEM          take only these items' images      --cut BYTES       keep only the cabinet's first bytes
 """
 import argparse
@@ -60,7 +61,8 @@ def _entries(folder, args):
         if item.file and item.name.lower() not in omitted and (not only or item.name.lower() in only):
             name = item.file.upper() if args.upper else item.file
             data = (folder / item.file).read_bytes()
-            entries.append((name, _inverted(data) if args.invert else data))
+            invert = args.invert and not (args.masks_as_drawn and item.name.lower().endswith(".mask"))
+            entries.append((name, _inverted(data) if invert else data))
     for text in args.text:
         name, _, content = text.partition("=")
         entries.append((name, content.encode("utf-8").replace(b"\\r\\n", b"\r\n")))
@@ -170,6 +172,7 @@ def main(argv=None):
         p.add_argument("--rename", action="append", default=[])
         p.add_argument("--declare-size", action="append", default=[])
         p.add_argument("--invert", action="store_true")
+        p.add_argument("--masks-as-drawn", action="store_true")
         p.add_argument("--only", action="append", default=[])
         p.add_argument("--cut", type=int)
     p = commands.add_parser("append")

@@ -73,7 +73,7 @@ def cell_rect(s, index, light=False):
     left, top = s.left, s.top
     if light:
         left, top = left + s.light_left, top + s.light_top
-    per = s.count // s.rows
+    per = -(-s.count // s.rows)  # rounded up, as the skin element's sizes are
     a, b = index % per, index // per
     col, row = (a, b) if s.layout == "Horizontal" else (b, a)
     left += col * (s.width + s.spacing)

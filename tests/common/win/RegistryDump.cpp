@@ -10,6 +10,10 @@ namespace nv::test {
 
 namespace {
 
+// The 64-bit view from either build: it holds the 64-bit server's classes, and the 32-bit view's keys below
+// "Wow6432Node".
+constexpr REGSAM kDumpAccess = KEY_READ | KEY_WOW64_64KEY;
+
 std::wstring ValueText(DWORD type, const std::vector<BYTE>& data, DWORD size) {
   if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
     std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
@@ -51,7 +55,7 @@ void DumpKey(HKEY key, const std::wstring& name, RegistryDump& dump) {
   }
   for (const std::wstring& child : children) {
     RegistryKey opened;
-    if (RegOpenKeyExW(key, child.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(key, child.c_str(), 0, kDumpAccess, opened.Receive()) == ERROR_SUCCESS)
       DumpKey(opened.Get(), name.empty() ? child : name + L"\\" + child, dump);
   }
 }
@@ -61,7 +65,7 @@ void DumpKey(HKEY key, const std::wstring& name, RegistryDump& dump) {
 RegistryDump DumpRegistry(HKEY root, const std::wstring& path) {
   RegistryDump dump;
   RegistryKey key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS) DumpKey(key.Get(), path, dump);
+  if (RegOpenKeyExW(root, path.c_str(), 0, kDumpAccess, key.Receive()) == ERROR_SUCCESS) DumpKey(key.Get(), path, dump);
   return dump;
 }
 

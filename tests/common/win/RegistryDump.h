@@ -10,7 +10,8 @@ namespace nv::test {
 
 using RegistryDump = std::set<std::wstring>;
 
-// Everything below `path` of `root` (the key itself included); empty when the key does not exist.
+// Everything below `path` of `root` (the key itself included) in the registry's 64-bit view, also from a 32-bit
+// process; empty when the key does not exist.
 RegistryDump DumpRegistry(HKEY root, const std::wstring& path = L"");
 
 // Lines of `after` that `before` lacks.

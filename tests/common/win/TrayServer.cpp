@@ -29,6 +29,8 @@ std::wstring WindowsFolder() {
 
 std::wstring BuiltServerPath() { return UnixToWindowsPath(NV_TRAY_SERVER); }
 
+std::wstring ShellHelperPath(const std::wstring& name) { return UnixToWindowsPath(NV_SHELL_HELPERS) + L"\\" + name; }
+
 std::wstring Surrogate64Path() {
   // A 32-bit process reaches the 64-bit system folder only as "Sysnative".
   return WindowsFolder() + (IsWow64() ? L"\\Sysnative\\dllhost.exe" : L"\\System32\\dllhost.exe");
@@ -88,6 +90,8 @@ void EndSurrogates() {
     WaitForSingleObject(process.Get(), 10000);
   }
 }
+
+bool SeesModulesOf64BitProcesses() { return sizeof(void*) == 8; }
 
 bool ProcessHasModule(DWORD processId, const std::wstring& moduleName) {
   const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId));

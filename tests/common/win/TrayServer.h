@@ -12,6 +12,8 @@ namespace nv::test {
 
 // Norvale.dll of this build (of the 64-bit build, for the 32-bit tests).
 std::wstring BuiltServerPath();
+// One of the shell tests' 64-bit helper programs ("fake-taskbar.exe", "shell-peer.exe"), of the 64-bit build.
+std::wstring ShellHelperPath(const std::wstring& name);
 // The 64-bit COM surrogate of this system, seen from this process.
 std::wstring Surrogate64Path();
 
@@ -33,7 +35,9 @@ public:
 std::vector<DWORD> SurrogateProcesses();
 // Ends them (every one was started by COM for these tests) and waits until they are gone.
 void EndSurrogates();
-// True when the process has this module loaded.
+// True when the process has this module loaded. A 32-bit process cannot list a 64-bit one's modules: ask
+// SeesModulesOf64BitProcesses first.
 bool ProcessHasModule(DWORD processId, const std::wstring& moduleName);
+bool SeesModulesOf64BitProcesses();
 
 }  // namespace nv::test

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/EngineConstants.h"
+#include "support/ui/win/UiMessages.h"
 #include "support/ui/win/UtilityWindow.h"
 #include "support/win/WinGuid.h"
 #include "filters/win/XPCMAudioInfoFilter.h"
@@ -32,7 +33,7 @@ LRESULT GraphTestPlayer::EventWindow::WindowProc(UINT message, WPARAM wParam, LP
   return 0;
 }
 
-GraphTestPlayer::GraphTestPlayer() = default;
+GraphTestPlayer::GraphTestPlayer() : utility_(UtilityWindow::Current().Handle()) {}
 GraphTestPlayer::~GraphTestPlayer() = default;
 
 int GraphTestPlayer::Count(TPlayerEventType event) const {
@@ -43,7 +44,9 @@ void GraphTestPlayer::LetGo(TXPlayerGraph* graph) {
   std::erase_if(held_, [&](const TXGraphRef<TXPlayerGraph>& held) { return held.Get() == graph; });
 }
 
-void GraphTestPlayer::Post(std::function<void()> call) { UtilityWindow::Current().PostCall(std::move(call)); }
+void GraphTestPlayer::Post(std::function<void()> call) {
+  UtilityWindow::Post(utility_, WM_DEFERREDCALL, 0, std::move(call));
+}
 
 void GraphTestPlayer::BuildError(const std::string& fileName, TXGraphBuildPhase phase, const TXPlayerGraphInfo& info,
                                  const std::exception& error) {

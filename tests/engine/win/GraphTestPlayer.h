@@ -64,7 +64,8 @@ public:
   // does. Letting go of a graph may free it.
   void Hold(TXPlayerGraph* graph) { held_.emplace_back(graph); }
   void LetGo(TXPlayerGraph* graph);
-  // Runs `call` on this thread when the message loop (maybe a build's) reaches it.
+  // Runs `call` on the player's thread when its message loop (maybe a build's) reaches it; may be called from any
+  // thread (a build's worker, a filter's streaming thread).
   void Post(std::function<void()> call);
 
   // TGraphPlayer
@@ -114,6 +115,8 @@ private:
 
   std::vector<TXGraphRef<TXPlayerGraph>> held_;
   EventWindow eventWindow_{*this};
+  // The player's thread's utility window: a post from another thread must not make one of that thread's own.
+  HWND utility_;
 };
 
 // Handles this thread's messages until `done` answers true (true) or `timeoutMs` passed (false).

@@ -1,8 +1,9 @@
 #include "tests/shell/win/FakeTaskbarProcess.h"
 
+#include <cstring>
 #include <stdexcept>
 
-#include "tests/common/TestPaths.h"
+#include "tests/common/win/TrayServer.h"
 #include "tests/common/win/WineTestEnv.h"
 #include "tests/shell/win/FakeTaskbarCommands.h"
 
@@ -17,9 +18,8 @@ HWND TaskbarOf(DWORD processId) {
   return owner == processId ? found : nullptr;
 }
 
-// Starts one of the helpers built beside the shell tests.
 UniqueHandle StartHelper(const char* name, const std::wstring& arguments, DWORD* processId = nullptr) {
-  const std::wstring program = UnixToWindowsPath(BinaryDir() + "/tests/shell/" + name);
+  const std::wstring program = ShellHelperPath(std::wstring(name, name + std::strlen(name)));  // ASCII names
   std::wstring line = L"\"" + program + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

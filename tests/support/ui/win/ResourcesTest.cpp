@@ -10,6 +10,7 @@
 #include "support/ui/win/Resources.h"
 #include "support/ui/win/SystemApi.h"
 #include "tests/common/TestPaths.h"
+#include "tests/common/win/TrayServer.h"
 #include "tests/common/win/WineTestEnv.h"
 
 namespace nv {
@@ -46,8 +47,8 @@ TEST(Resources, EveryStringLoadsInThePlayerSideAndInTheComServer) {
   for (const StringCase& c : kStrings) EXPECT_EQ(ResourceString(c.id), c.text) << c.id;
   EXPECT_EQ(ResourceString(9999), L"") << "a missing string is empty, not an error";
 
-  const std::wstring dll = test::UnixToWindowsPath(test::BinaryDir() + "/bin/Norvale.dll");
-  const HMODULE server = LoadLibraryExW(dll.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  // The server is 64-bit only: a 32-bit test reads the one of the 64-bit build, as data.
+  const HMODULE server = LoadLibraryExW(test::BuiltServerPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(server, nullptr) << "Norvale.dll";
   for (const StringCase& c : kStrings) EXPECT_EQ(ResourceString(server, c.id), c.text) << c.id << " in Norvale.dll";
   FreeLibrary(server);
