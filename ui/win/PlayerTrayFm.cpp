@@ -3,6 +3,7 @@
 #include "app/AppConstants.h"
 #include "app/PlayerPreferences.h"
 #include "app/win/CommandLog.h"
+#include "app/win/PlayerSkin.h"
 #include "resources/StringIds.h"
 #include "support/ui/win/Application.h"
 #include "support/win/ApplicationRegIni.h"
@@ -47,12 +48,15 @@ TPlayerTrayFm::~TPlayerTrayFm() = default;
 
 void TPlayerTrayFm::ExecuteCommand(unsigned code) {
   if (code == kCommandReloadSkin) {
-    // The skin path follows "Current skin" once the strip draws its skin.
+    // Another instance installed a skin: every skinned window takes it.
     LogCommand("skin\t" + ReadCurrentSkin(ApplicationRegIni()));
+    ReloadPlayerSkin();
     return;
   }
   TMainPlayerFm::ExecuteCommand(code);
 }
+
+std::string TPlayerTrayFm::SkinNotice() const { return PlayerSkin().Notice(); }
 
 void TPlayerTrayFm::ShowExpandedPlayer() { expanded_->ShowNoActivate(); }
 

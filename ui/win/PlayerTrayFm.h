@@ -21,6 +21,7 @@ public:
   ~TPlayerTrayFm() override;
 
   void ExecuteCommand(unsigned code) override;
+  std::string SkinNotice() const override;
   bool ApplicationWindowHook(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   // Shows the expanded player (start-up does, unless asked not to).

@@ -22,6 +22,7 @@
 #include "app/AppConstants.h"
 #include "app/win/AboutFm.h"
 #include "app/win/CommandLog.h"
+#include "app/win/PlayerSkin.h"
 #include "engine/WorkOffline.h"
 #include "filters/win/XBCBaseFilter.h"
 #include "playlist/PlayListFormats.h"
@@ -411,6 +412,31 @@ TEST_F(MainPlayerFormTest, OneAboutWindowHoweverOftenItIsAskedFor) {
   if (test::BrowserLog().size() > opened) {
     EXPECT_EQ(test::BrowserLog().back(), WideToMarked(kHomePageAddress));
   }
+}
+
+// A skin that brings a notice has it shown below the rest, in a window as much higher.
+TEST_F(MainPlayerFormTest, TheAboutWindowShowsTheNoticeOfASkinThatHasOne) {
+  MakeForm();
+  auto heightOfAbout = [&] {
+    ActionNamed("aAbout").Execute();
+    PumpFor(100);
+    TAboutFm* about = App().FindForm<TAboutFm>();
+    if (!about) return std::make_pair(-1, std::wstring(L"(no window)"));
+    const auto seen = std::make_pair(about->Height(), about->SkinLabel().Visible() ? about->SkinLabel().Text() : L"");
+    if (!seen.second.empty()) test::TakeScreenshot("app-about-skin-notice");
+    PostMessageW(about->Handle(), WM_CLOSE, 0, 0);
+    PumpUntil([] { return App().FindForm<TAboutFm>() == nullptr; }, kTimeoutMs);
+    return seen;
+  };
+  const auto plain = heightOfAbout();
+  ApplicationRegIni().WriteString("Preferences", "Current skin", test::UnixToWindowsPathA(NV_SKIN_PACKAGES "/complete.nvs"));
+  ReloadPlayerSkin();
+  const auto noticed = heightOfAbout();
+  ApplicationRegIni().DeleteValue("Preferences", "Current skin");
+  ReloadPlayerSkin();
+  EXPECT_EQ(plain.second, L"") << "the default skin has no notice";
+  EXPECT_EQ(noticed.second, L"Skin: Drawn for Norvale");
+  EXPECT_GT(noticed.first, plain.first) << "the window grows by the notice's line";
 }
 
 TEST_F(MainPlayerFormTest, TheMenuOpensOnARightClickWithItsItemsAndHotKeys) {
