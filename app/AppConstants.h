@@ -3,6 +3,7 @@
 // player, the instance identity, and the texts of start-up.
 #include <cstdint>
 
+#include "shell/TrayExtProtocol.h"  // kShellHookMessageBase
 #include "skins/SkinFileNames.h"  // kSkinPackageExtension
 
 namespace nv {
@@ -54,6 +55,31 @@ inline constexpr wchar_t kServerFileName[] = L"Norvale.dll";
 // has gone is found then, and reached again.
 inline constexpr std::uintptr_t kShellHookRenewTimer = 1003;
 inline constexpr unsigned kShellHookRenewIntervalMs = 10000;
+
+// --- The main player form ---
+
+// Shell events reach the main window as the tray extension's message base plus the hook code: an application
+// command (a media key) and a window activation.
+inline constexpr unsigned WM_SHELLHOOKBASE = kShellHookMessageBase;           // WM_USER + 120 = 1144
+inline constexpr unsigned WM_SHELLHOOK_ACTIVATED = WM_SHELLHOOKBASE + 4;     // 1148
+inline constexpr unsigned WM_SHELLHOOK_APPCOMMAND = WM_SHELLHOOKBASE + 12;   // 1156
+// The update checker's result.
+inline constexpr unsigned WM_UPDATECHECKED = 0x0400 + 988;  // 2012
+
+// The main window's timers: closing once a graph build has let go, trimming the working set, and the renewal of
+// the shell hook registrations (kShellHookRenewTimer above).
+inline constexpr std::uintptr_t kCloseTimer = 1001;
+inline constexpr unsigned kCloseTimerIntervalMs = 10;
+inline constexpr std::uintptr_t kTrimWorkingSetTimer = 1002;
+
+// How far a step moves the position, and a volume command the volume.
+inline constexpr int kStepMs = 5000;
+inline constexpr int kVolumeStep = 5;
+
+// The maker's web pages, opened with the shell.
+inline constexpr wchar_t kHomePageAddress[] = L"https://www.brindle.example/";
+inline constexpr wchar_t kFaqPageAddress[] = L"https://www.brindle.example/norvale_faq.html";
+inline constexpr wchar_t kHelpPageAddress[] = L"https://www.brindle.example/norvale_help.html";
 
 // --- Texts ---
 

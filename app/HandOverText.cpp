@@ -10,6 +10,11 @@ std::string HandOverBlock(const std::vector<std::string>& files) {
 }
 
 std::vector<std::string> HandOverLines(std::string_view block) {
+  if (block.size() > kMaxHandOverBytes) {
+    // Cut at the last line end within the limit, unless the text has ended before it.
+    block = block.substr(0, kMaxHandOverBytes);
+    if (block.find('\0') == std::string_view::npos) block = block.substr(0, block.rfind('\n') + 1);
+  }
   block = block.substr(0, block.find('\0'));
   std::vector<std::string> lines;
   while (!block.empty()) {

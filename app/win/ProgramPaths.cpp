@@ -4,6 +4,8 @@
 #include <shlobj.h>
 
 #include "app/DataPaths.h"
+#include "app/PreferenceAccess.h"
+#include "support/win/ApplicationRegIni.h"
 #include "support/PathNames.h"
 #include "support/ProductProfile.h"
 #include "support/win/Files.h"
@@ -44,6 +46,13 @@ std::wstring DefaultPlaylistFolder() {
   if (base.empty()) base = ShellFolder(CSIDL_PERSONAL, false);
   if (base.empty()) base = ProgramFolder();
   return InFolder(base, kPlaylistFolderName);
+}
+
+std::wstring MyMediaPlaylistFolder() {
+  const TXRegIniFile& store = ApplicationRegIni();
+  const std::string section = PreferenceSection("My media");
+  if (store.ValueExists(section, "Playlist folder")) return MarkedToWide(store.ReadString(section, "Playlist folder", ""));
+  return DefaultPlaylistFolder();
 }
 
 std::wstring LocalVersionFile() { return InFolder(ProgramFolder(), kLocalVersionFileName); }

@@ -8,6 +8,7 @@
 #include "app/HandOverText.h"
 #include "app/PlayerStartup.h"
 #include "app/QuestionAnswers.h"
+#include "app/win/CommandLog.h"
 #include "app/win/InstallRun.h"
 #include "app/win/ProgramPaths.h"
 #include "app/win/QuestionDialog.h"
@@ -118,10 +119,8 @@ void WindowsStartupHost::StartElevatedInstall() {
 }
 
 void WindowsStartupHost::CreatePlayerWindow(const PlayerStart& start) {
-  mainForm_ = std::make_unique<MainFormStandIn>();
-  window_ = std::make_unique<PlayerWindowStandIn>(taskbar_, *mainForm_,
-                                                  [form = mainForm_.get()](std::string_view line) { form->Log(line); });
-  mainForm_->LoadStart(start);
+  window_ = std::make_unique<TPlayerTrayFm>(taskbar_, MainPlayerSetup{start, DefaultPlaylistFile()});
+  App().SetMainForm(window_.get());
 }
 
 void WindowsStartupHost::CheckFileTypesOnStart() {
@@ -130,31 +129,38 @@ void WindowsStartupHost::CheckFileTypesOnStart() {
 
 void WindowsStartupHost::ShowPlayerWindow() {
   window_->ShowNoActivate();
-  mainForm_->Log("show");
+  LogCommand("show");
   App().ProcessMessages();
 }
 
-void WindowsStartupHost::ShowExpandedPlayer() { mainForm_->Log("show expanded"); }
+void WindowsStartupHost::ShowExpandedPlayer() {
+  LogCommand("show expanded");
+  window_->ShowExpandedPlayer();
+}
 
 void WindowsStartupHost::SendPlayerCommand(unsigned code) {
   SendMessageW(window_->Handle(), WM_PLAYERCOMMAND, code, 0);
 }
 
-std::size_t WindowsStartupHost::PlaylistCount() { return mainForm_->PlaylistCount(); }
-void WindowsStartupHost::Play() { mainForm_->Play(); }
+std::size_t WindowsStartupHost::PlaylistCount() { return window_->Player().PlayList().Count(); }
+
+void WindowsStartupHost::Play() {
+  LogCommand("play");
+  window_->MainActions().Find("aPlay")->Execute();
+}
 
 void WindowsStartupHost::TrimWorkingSet() {
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
 void WindowsStartupHost::RunMessageLoop() {
-  mainForm_->Log("ready");
+  LogCommand("ready");
   App().Run();
 }
 
 void WindowsStartupHost::DestroyPlayerWindow() {
+  App().SetMainForm(nullptr);
   window_.reset();
-  mainForm_.reset();
 }
 
 void WindowsStartupHost::ShowError(const std::string& message) { App().ShowError(message); }

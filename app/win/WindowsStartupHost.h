@@ -1,13 +1,12 @@
 #pragma once
-// The start-up sequence's steps on Windows. Until the main player form and the strip exist, the player window is
-// the stand-in pair MainFormStandIn / PlayerWindowStandIn.
+// The start-up sequence's steps on Windows. The player window is the strip, TPlayerTrayFm, with the main player
+// form behind it.
 #include <windows.h>
 
 #include <memory>
 
 #include "app/StartupHost.h"
-#include "app/win/MainFormStandIn.h"
-#include "app/win/PlayerWindowStandIn.h"
+#include "ui/win/PlayerTrayFm.h"
 
 namespace nv {
 
@@ -54,8 +53,7 @@ private:
   HWND taskbar_ = nullptr;
   ATOM atom_ = 0;
   bool oleInitialised_ = false;
-  std::unique_ptr<MainFormStandIn> mainForm_;
-  std::unique_ptr<PlayerWindowStandIn> window_;
+  std::unique_ptr<TPlayerTrayFm> window_;
 };
 
 // The program's entry: the command line of this process through the start-up sequence.

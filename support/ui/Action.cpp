@@ -114,4 +114,10 @@ Action* ActionList::FindShortCut(ShortCut shortCut) const {
   return nullptr;
 }
 
+Action* ActionList::Find(std::string_view name) const {
+  for (Action* action : actions_)
+    if (action->Name == name) return action;
+  return nullptr;
+}
+
 }  // namespace nv

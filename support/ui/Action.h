@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/ui/ShortCut.h"
@@ -40,6 +41,9 @@ public:
   Action(const Action&) = delete;
   Action& operator=(const Action&) = delete;
   ~Action();
+
+  // The action's name in its list ("aPlay"): what logs and tests call it; nothing shows it.
+  std::string Name;
 
   const std::u16string& Caption() const { return caption_; }
   const std::u16string& Hint() const { return hint_; }
@@ -111,6 +115,8 @@ public:
   bool ExecuteTag(int tag);
   // The action with this short-cut, or null.
   Action* FindShortCut(ShortCut shortCut) const;
+  // The action with this name, or null.
+  Action* Find(std::string_view name) const;
 
 private:
   friend class Action;

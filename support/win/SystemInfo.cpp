@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "support/SystemDescription.h"
 #include "support/win/UniqueHandle.h"
+#include "support/win/WideText.h"
 
 namespace nv {
 
@@ -31,6 +33,25 @@ WindowsVersion CurrentWindowsVersion() {
   const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(NtdllFunction("RtlGetVersion"));
   if (rtlGetVersion == nullptr || rtlGetVersion(&info) != 0) return {};
   return {info.dwMajorVersion, info.dwMinorVersion};
+}
+
+std::string SystemDescriptionText() {
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+  OSVERSIONINFOEXW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(NtdllFunction("RtlGetVersion"));
+  SystemVersionFacts facts;
+  if (rtlGetVersion && rtlGetVersion(&info) == 0) {
+    facts.major = info.dwMajorVersion;
+    facts.minor = info.dwMinorVersion;
+    facts.productType = info.wProductType == VER_NT_WORKSTATION ? SystemProductType::Workstation
+                                                                : SystemProductType::Server;
+    facts.build = std::to_string(info.dwBuildNumber);
+    facts.servicePack = WideToMarked(info.szCSDVersion);
+  }
+  BOOL wow64 = FALSE;
+  facts.wow64 = IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+  return SystemDescription(facts);
 }
 
 bool IsWineHost() { return NtdllFunction("wine_get_version") != nullptr; }

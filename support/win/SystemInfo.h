@@ -1,11 +1,16 @@
 #pragma once
 // What the program needs to know about the system it runs on.
+#include <string>
+
 #include "support/WindowsVersion.h"
 
 namespace nv {
 
 // The real version, whatever compatibility settings the program runs with.
 WindowsVersion CurrentWindowsVersion();
+
+// The system as the program names it to the user (support/SystemDescription.h).
+std::string SystemDescriptionText();
 
 // True under Wine (its ntdll exports wine_get_version). Wine reports every token as fully elevated, so elevation
 // tests have to know.

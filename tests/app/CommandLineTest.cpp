@@ -137,5 +137,18 @@ TEST(HandOverText, AReceivedBlockIsReadOnlyWithinItsSize) {
   EXPECT_THAT(HandOverLines(std::string_view()), IsEmpty());
 }
 
+// A block from another process may claim any size: only whole lines within the limit are taken.
+TEST(HandOverText, OfAnOversizedBlockOnlyTheLinesWithinTheLimitAreRead) {
+  const std::string line(999, 'x');  // with CR LF, a thousand bytes a line
+  std::string block;
+  while (block.size() < kMaxHandOverBytes + 5000) block += line + "\r\n";
+  const std::vector<std::string> lines = HandOverLines(block);
+  EXPECT_EQ(lines.size(), kMaxHandOverBytes / 1001) << "the line cut by the limit is left out";
+  EXPECT_EQ(lines.back(), line);
+
+  std::string ended = line + "\r\n" + std::string(1, '\0') + std::string(kMaxHandOverBytes, 'y');
+  EXPECT_THAT(HandOverLines(ended), ElementsAre(line)) << "the text ended before the limit";
+}
+
 }  // namespace
 }  // namespace nv

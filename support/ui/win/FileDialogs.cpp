@@ -122,6 +122,12 @@ void FillCommon(DialogFields& fields, HWND owner, const std::wstring& filter, in
 
 }  // namespace
 
+std::wstring PatternExtension(std::wstring_view pattern) {
+  if (pattern.size() < 3 || pattern.substr(0, 2) != L"*." || pattern.find_first_of(L";*?", 2) != std::wstring_view::npos)
+    return {};
+  return std::wstring(pattern.substr(2));
+}
+
 std::wstring UrlFromEnteredText(std::wstring_view text) {
   const std::size_t first = text.find_first_not_of(L" \t\r\n");
   if (first == std::wstring_view::npos) return {};
@@ -315,11 +321,57 @@ bool OpenFileDialog::Execute(HWND owner) {
   return !Files.empty();
 }
 
+namespace {
+
+// The pattern of the filter's `index`th type (from 1) in "A|*.a|B|*.b".
+std::wstring FilterPattern(const std::wstring& filter, int index) {
+  std::size_t at = 0;
+  for (int part = 1; part < 2 * index && at != std::wstring::npos; ++part) {
+    at = filter.find(L'|', at);
+    if (at != std::wstring::npos) ++at;
+  }
+  if (at == std::wstring::npos) return {};
+  return filter.substr(at, filter.find(L'|', at) - at);
+}
+
+// The hook of a save dialog whose default extension follows the chosen type: when the type changes, the dialog is
+// given the type's extension.
+UINT_PTR CALLBACK FollowFilterHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
+    return TRUE;
+  }
+  if (message != WM_NOTIFY) return FALSE;
+  const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
+  if (notice->hdr.code != CDN_TYPECHANGE) return FALSE;
+  Guarded([&] {
+    const auto* filter = reinterpret_cast<const std::wstring*>(GetWindowLongPtrW(child, DWLP_USER));
+    const std::wstring extension =
+        PatternExtension(FilterPattern(*filter, static_cast<int>(notice->lpOFN->nFilterIndex)));
+    if (!extension.empty())
+      SendMessageW(GetParent(child), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension.c_str()));
+  });
+  return FALSE;
+}
+
+}  // namespace
+
 bool SaveFileDialog::Execute(HWND owner) {
   DialogFields fields;
-  FillCommon(fields, owner, Filter, FilterIndex, FileName, InitialDir, Title, DefaultExt);
+  // The type chosen at the start names the extension too.
+  std::wstring defaultExt = DefaultExt;
+  if (DefaultExtFollowsFilter) {
+    const std::wstring chosen = PatternExtension(FilterPattern(Filter, FilterIndex));
+    if (!chosen.empty()) defaultExt = chosen;
+  }
+  FillCommon(fields, owner, Filter, FilterIndex, FileName, InitialDir, Title, defaultExt);
   OPENFILENAMEW& ofn = fields.ofn;
   ofn.Flags |= (OverwritePrompt ? OFN_OVERWRITEPROMPT : 0) | (PathMustExist ? OFN_PATHMUSTEXIST : 0);
+  if (DefaultExtFollowsFilter) {
+    ofn.Flags |= OFN_ENABLEHOOK;
+    ofn.lpfnHook = &FollowFilterHook;
+    ofn.lCustData = reinterpret_cast<LPARAM>(&Filter);
+  }
   if (!RunForeignModal([&] { return GetSaveFileNameW(&ofn) != FALSE; })) return false;
   FileName = fields.names.data();
   FilterIndex = static_cast<int>(ofn.nFilterIndex);

@@ -56,7 +56,10 @@ public:
   std::wstring Title;
   std::wstring Filter;
   int FilterIndex = 1;  // in and out: the file type chosen
-  std::wstring DefaultExt;
+  std::wstring DefaultExt;  // without a dot ("m3u"): added to a name typed without an extension
+  // The default extension becomes that of the file type the user picks ("PLS Playlist|*.pls": "pls"), so that
+  // the name gets the extension of the type chosen; a type of many or any extensions keeps the last one.
+  bool DefaultExtFollowsFilter = false;
   std::wstring InitialDir;
   std::wstring FileName;  // in: proposed; out: the full path chosen
   bool OverwritePrompt = true;
@@ -64,6 +67,9 @@ public:
 
   bool Execute(HWND owner);
 };
+
+// The extension a filter's pattern gives a file name ("*.pls": "pls"); empty for "*.*", "*" or several patterns.
+std::wstring PatternExtension(std::wstring_view pattern);
 
 // The address an entered text stands for: trimmed, with "http://" in front when it names no protocol.
 std::wstring UrlFromEnteredText(std::wstring_view text);

@@ -340,10 +340,14 @@ LRESULT WinControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;  // the painting covers everything
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
       RouteMouse(message, wParam, lParam);
       return 0;
+    case WM_RBUTTONUP:
+      // The system turns the release into WM_CONTEXTMENU: the nearest menu upwards opens.
+      RouteMouse(message, wParam, lParam);
+      return DefaultProc(message, wParam, lParam);
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       if (!capture_) SetHot(nullptr);

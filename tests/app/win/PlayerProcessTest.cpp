@@ -1,6 +1,6 @@
 // Norvale.exe started for real under Wine, once as the player and again as a second instance: what the second
-// instance's command line makes the running player do, as the player's stand-in main form logs it, and what the
-// player plays, as the null sink hears it.
+// instance's command line makes the running player do, as the player's command log tells it (app/win/CommandLog.h),
+// what the player plays, as the null sink hears it, and what it keeps between runs.
 #include <windows.h>
 
 #include <filesystem>
@@ -14,7 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "app/AppConstants.h"
-#include "app/win/MainFormStandIn.h"
+#include "app/win/CommandLog.h"
+#include "app/win/ProgramPaths.h"
 #include "app/win/TrayExtClient.h"
 #include "skins/EmbeddedPackage.h"
 #include "support/ProductProfile.h"
@@ -36,6 +37,7 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
 using ::testing::Not;
 using test::WaitUntil;
 
@@ -52,6 +54,13 @@ std::string Utf8(const std::wstring& text) {
   std::string out(size, '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
   return out;
+}
+
+// The lines of the log that say what reached the player and what start-up did; the actions that ran and the save
+// at exit are left out.
+std::vector<std::string> Noted(std::vector<std::string> lines) {
+  std::erase_if(lines, [](const std::string& line) { return line.starts_with("action\t") || line == "state saved"; });
+  return lines;
 }
 
 HWND PlayerWindow() {
@@ -76,7 +85,22 @@ protected:
     // Skins are installed into this test's folder, and no skin is current.
     preferences_.WriteString("Preferences", "Skin path", Utf8((scratch_ / L"Skins").wstring()));
     preferences_.DeleteValue("Preferences", "Current skin");
+    ForgetWhatPlayersKept();
+    // The players run in this folder: the files named on their command lines are here.
+    for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.mp3", L"my b.mp3", L"\u041F\u0440\u0438\u0432\u0435\u0442.mp3"})
+      std::ofstream(scratch_ / name) << "not really sound";
   }
+
+  // "Now playing" and the state a player saved at exit: each test starts without them.
+  void ForgetWhatPlayersKept() {
+    std::error_code ignored;
+    for (const wchar_t* extra : {L"", L".bak", L".tmp"})
+      std::filesystem::remove(NowPlayingFile() + extra, ignored);
+    for (const char* value : {"Volume", "Pan", "Shuffle", "Repeat", "Handle volume keys", "Handle playback keys",
+                              "Crossfading", "Unbroken play", "Smooth navigation"})
+      preferences_.DeleteValue("Preferences", value);
+  }
+  static std::wstring NowPlayingFile() { return DefaultPlaylistFile(); }
 
   void TearDown() override {
     if (primary_) {
@@ -87,17 +111,18 @@ protected:
     server_.reset();
     preferences_.DeleteValue("Preferences", "Skin path");
     preferences_.DeleteValue("Preferences", "Current skin");
+    ForgetWhatPlayersKept();
     std::error_code ignored;
     std::filesystem::remove_all(scratch_, ignored);
   }
 
-  static UniqueHandle Start(const std::wstring& program, const std::wstring& arguments) {
+  UniqueHandle Start(const std::wstring& program, const std::wstring& arguments) const {
     std::wstring line = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    EXPECT_TRUE(CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process))
+    EXPECT_TRUE(CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, scratch_.c_str(),
+                               &startup, &process))
         << "cannot start " << Utf8(program);
     CloseHandle(process.hThread);
     return UniqueHandle(process.hProcess);
@@ -105,13 +130,14 @@ protected:
 
   // Starts the player and waits until it runs its message loop.
   void StartPlayer(const std::wstring& arguments = L"", const std::wstring& program = BuiltProgram()) {
+    const std::size_t before = LogLines().size();
     primary_ = Start(program, arguments);
-    ASSERT_TRUE(WaitForLine("ready", kStartTimeoutMs)) << "the player did not start: " << Log();
+    ASSERT_TRUE(WaitForLine("ready", kStartTimeoutMs, before)) << "the player did not start: " << Log();
     ASSERT_NE(PlayerWindow(), nullptr);
   }
 
   // Runs a second instance to its end; its exit code.
-  static DWORD RunToEnd(const std::wstring& program, const std::wstring& arguments) {
+  DWORD RunToEnd(const std::wstring& program, const std::wstring& arguments) {
     const UniqueHandle process = Start(program, arguments);
     EXPECT_EQ(WaitForSingleObject(process.Get(), kStartTimeoutMs), WAIT_OBJECT_0) << "it did not end";
     DWORD code = 1;
@@ -127,16 +153,18 @@ protected:
   }
   std::string Log() const { return ::testing::PrintToString(LogLines()); }
 
-  bool WaitForLine(const std::string& line, DWORD timeoutMs) const {
+  // Waits for a line among those after the first `from`.
+  bool WaitForLine(const std::string& line, DWORD timeoutMs, std::size_t from = 0) const {
     return WaitUntil([&] {
       const auto lines = LogLines();
-      return std::find(lines.begin(), lines.end(), line) != lines.end();
+      return lines.size() > from && std::find(lines.begin() + from, lines.end(), line) != lines.end();
     }, timeoutMs);
   }
 
-  // What the player logged since the previous call. A command posted behind whatever the second instance left in
-  // the player's queue marks the end.
-  std::vector<std::string> NewLines() {
+  // What the player was told since the previous call (Noted). A command posted behind whatever the second instance
+  // left in the player's queue marks the end.
+  std::vector<std::string> NewLines() { return Noted(NewLogLines()); }
+  std::vector<std::string> NewLogLines() {
     const std::string marker = "command\t" + std::to_string(1000 + ++markers_);
     PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, 1000 + markers_, 0);
     EXPECT_TRUE(WaitForLine(marker, 10000)) << Log();
@@ -145,6 +173,32 @@ protected:
     seen_ += lines.size();
     lines.pop_back();  // the marker
     return lines;
+  }
+
+  // Closes the player with "/quit" from a second instance and waits until it has ended.
+  void Quit() {
+    EXPECT_EQ(RunToEnd(BuiltProgram(), L"/quit"), 0u);
+    ASSERT_EQ(WaitForSingleObject(primary_.Get(), 10000), WAIT_OBJECT_0) << "the player did not close: " << Log();
+  }
+
+  // The file names of the entries of the "Now playing" the player saved.
+  static std::vector<std::string> SavedEntries() {
+    std::vector<std::string> names;
+    std::ifstream in(std::filesystem::path(NowPlayingFile()), std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.empty() || line[0] == '#') continue;
+      const std::size_t slash = line.find_last_of("\\/");
+      names.push_back(slash == std::string::npos || line.find("://") != std::string::npos ? line
+                                                                                             : line.substr(slash + 1));
+    }
+    return names;
+  }
+
+  // A hand-over as any process may send it.
+  static LRESULT SendHandOver(std::uintptr_t kind, std::string_view bytes) {
+    COPYDATASTRUCT data{kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+    return SendMessageW(PlayerWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
   }
 
   TXRegIniFile preferences_{std::make_unique<RegistryKeyValueStore>(), "Software\\Norvale"};
@@ -196,6 +250,86 @@ TEST_F(PlayerProcessTest, ASecondInstanceHandsItsCommandLineToTheRunningPlayer) 
   EXPECT_EQ(preferences_.ReadString("Preferences", "Current skin", ""), installed);
 }
 
+// What a hand-over does to the list the player keeps: files replace it or are appended to it, and a hand-over
+// without files changes nothing. The block is read within its size: it needs no terminating zero.
+TEST_F(PlayerProcessTest, AHandOverReplacesTheListAppendsToItOrChangesNothing) {
+  StartPlayer(L"a.mp3 b.mp3");
+  NewLines();
+  EXPECT_EQ(RunToEnd(BuiltProgram(), L"\"my b.mp3\""), 0u);
+  EXPECT_THAT(NewLines(), ElementsAre("files\tclear\tmy b.mp3", "command\t46"));
+  EXPECT_EQ(RunToEnd(BuiltProgram(), L"/enqueue a.mp3 b.mp3"), 0u);
+  EXPECT_THAT(NewLines(), ElementsAre("files\tappend\ta.mp3\tb.mp3"));
+
+  for (const std::string_view empty : {std::string_view(), std::string_view("\r\n\0", 3), std::string_view("\0", 1)})
+    EXPECT_EQ(SendHandOver(kHandOverReplace, empty), TRUE);
+  EXPECT_THAT(NewLines(), IsEmpty()) << "no files: the list stays and nothing plays";
+
+  EXPECT_EQ(SendHandOver(kHandOverAppend, "c.mp3"), TRUE);  // no CR LF, no zero
+  EXPECT_THAT(NewLines(), ElementsAre("files\tappend\tc.mp3"));
+
+  Quit();
+  EXPECT_THAT(SavedEntries(), ElementsAre("my b.mp3", "a.mp3", "b.mp3", "c.mp3"));
+}
+
+// The volume, the play modes and "Now playing" are kept when the player closes and found again when it starts.
+TEST_F(PlayerProcessTest, TheStateAndNowPlayingSurviveARestart) {
+  preferences_.WriteInteger("Preferences", "Shuffle", 1);
+  StartPlayer(L"a.mp3 b.mp3");
+  for (int i = 0; i < 2; ++i) PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandVolumeDown, 0);
+  Quit();
+  EXPECT_EQ(preferences_.ReadString("Preferences", "Volume", ""), "90");
+  EXPECT_EQ(preferences_.ReadString("Preferences", "Shuffle", ""), "1");
+  EXPECT_EQ(preferences_.ReadString("Preferences", "Repeat", ""), "0");
+  EXPECT_THAT(SavedEntries(), ElementsAre("a.mp3", "b.mp3"));
+
+  const std::size_t before = LogLines().size();
+  StartPlayer();
+  const std::vector<std::string> lines = LogLines();
+  EXPECT_THAT(std::vector(lines.begin() + before, lines.end()), Contains("default playlist"));
+  EXPECT_EQ(RunToEnd(BuiltProgram(), L"/enqueue c.mp3"), 0u);
+  PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandVolumeDown, 0);
+  Quit();
+  EXPECT_EQ(preferences_.ReadString("Preferences", "Volume", ""), "85") << "from the volume the last run left";
+  EXPECT_EQ(preferences_.ReadString("Preferences", "Shuffle", ""), "1");
+  EXPECT_THAT(SavedEntries(), ElementsAre("a.mp3", "b.mp3", "c.mp3")) << "the saved list came back, then grew";
+}
+
+// The player is killed while it writes a long "Now playing" at exit: the list it saved before is found whole.
+TEST_F(PlayerProcessTest, AKillWhileNowPlayingIsSavedLeavesTheOldListWhole) {
+  StartPlayer(L"a.mp3 b.mp3");
+  Quit();
+  ASSERT_THAT(SavedEntries(), ElementsAre("a.mp3", "b.mp3"));
+
+  StartPlayer();
+  // A long list takes long enough to write to be caught at it; it arrives in hand-overs of a size any message
+  // passes.
+  constexpr int kEntries = 200'000, kPerHandOver = 20'000;
+  for (int first = 0; first < kEntries; first += kPerHandOver) {
+    std::string some;
+    for (int i = first; i < first + kPerHandOver; ++i)
+      some += "http://radio.example.com/" + std::to_string(i) + ".mp3\r\n";
+    ASSERT_EQ(SendHandOver(kHandOverAppend, some), TRUE);
+  }
+  const std::wstring temporary = NowPlayingFile() + L".tmp";
+  PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandClose, 0);
+  bool writing = false;
+  for (const ULONGLONG deadline = GetTickCount64() + 20000; !writing && GetTickCount64() < deadline;)
+    writing = GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES;
+  TerminateProcess(primary_.Get(), 9);
+  WaitForSingleObject(primary_.Get(), 10000);
+  while (const ATOM left = GlobalFindAtomW(kInstanceAtomName)) GlobalDeleteAtom(left);
+  ASSERT_TRUE(writing) << "the save was not caught under way";
+
+  const std::vector<std::string> saved = SavedEntries();
+  if (saved.size() != static_cast<std::size_t>(kEntries) + 2) {
+    EXPECT_THAT(saved, ElementsAre("a.mp3", "b.mp3")) << "neither the old list nor the new one whole";
+  }
+  // The next start finds a list, and keeps it.
+  StartPlayer();
+  Quit();
+  EXPECT_EQ(SavedEntries(), saved);
+}
+
 TEST_F(PlayerProcessTest, QuitClosesThePlayerAndRemovesTheAtom) {
   StartPlayer();
   EXPECT_NE(GlobalFindAtomW(kInstanceAtomName), 0);
@@ -227,6 +361,7 @@ TEST_F(PlayerProcessTest, ThePlayerStartsFromItsOwnCommandLine) {
   struct Case {
     std::wstring arguments;
     std::vector<std::string> logged;  // up to "ready"
+    bool opensDialog = false;         // play with nothing to play asks for files first
   };
   const Case cases[] = {
       {L"", {"default playlist", "show", "show expanded", "ready"}},
@@ -234,13 +369,23 @@ TEST_F(PlayerProcessTest, ThePlayerStartsFromItsOwnCommandLine) {
       {L"a.mp3 b.mp3", {"files\tclear\ta.mp3\tb.mp3", "show", "show expanded", "play", "ready"}},
       {L"/enqueue a.mp3", {"files\tappend\ta.mp3", "show", "show expanded", "play", "ready"}},
       {L"/showminimized", {"default playlist", "show", "ready"}},
-      {L"/play", {"default playlist", "show", "show expanded", "command\t46", "ready"}},
+      {L"/play", {"default playlist", "show", "show expanded", "command\t46", "ready"}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf8(c.arguments));
     std::filesystem::remove(log_);
-    StartPlayer(c.arguments);
-    EXPECT_THAT(LogLines(), ElementsAreArray(c.logged));
+    ForgetWhatPlayersKept();  // nothing saved by the case before
+    if (c.opensDialog) {
+      primary_ = Start(BuiltProgram(), c.arguments);
+      const HWND open = test::WaitForTopWindow(L"#32770", nullptr, GetProcessId(primary_.Get()), kStartTimeoutMs);
+      ASSERT_NE(open, nullptr) << "no open dialog: " << Log();
+      EXPECT_NE(FindWindowExW(open, nullptr, L"ComboBox", nullptr), nullptr) << "the \"URL:\" choice";
+      PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
+      ASSERT_TRUE(WaitForLine("ready", kStartTimeoutMs)) << Log();
+    } else {
+      StartPlayer(c.arguments);
+    }
+    EXPECT_THAT(Noted(LogLines()), ElementsAreArray(c.logged));
     PostMessageW(PlayerWindow(), WM_PLAYERCOMMAND, kCommandClose, 0);
     ASSERT_EQ(WaitForSingleObject(primary_.Get(), 10000), WAIT_OBJECT_0);
   }
@@ -250,6 +395,10 @@ TEST_F(PlayerProcessTest, ThePlayerPlaysItsFilesAndFollowsTheTransportCommands) 
   const std::filesystem::path low = scratch_ / L"low.wav", high = scratch_ / L"high.wav";
   test::WriteToneWav(low, {.hz = 440, .durationMs = 3000, .amplitude = 0.5});
   test::WriteToneWav(high, {.hz = 880, .durationMs = 1000, .amplitude = 0.5});
+  // Item by item, so that each command is heard on its own: crossfading (5 s, longer than these items), unbroken
+  // play and smooth navigation, all on by default, are switched off.
+  for (const char* transition : {"Crossfading", "Unbroken play", "Smooth navigation"})
+    preferences_.WriteInteger("Preferences", transition, 0);
   test::AudioRecorder recorder("app-player-plays");
   recorder.Start();
   StartPlayer(L"\"" + low.wstring() + L"\" \"" + high.wstring() + L"\"");
@@ -300,6 +449,7 @@ TEST_F(PlayerProcessTest, AnEndedSurrogateIsReplacedAndAServerGoneForGoodLeavesT
 }
 
 TEST_F(PlayerProcessTest, AMediaKeyPressedInAnotherProgramReachesThePlayerOnce) {
+  preferences_.WriteInteger("Preferences", "Handle volume keys", 1);  // mute is a volume key
   StartPlayer();
   NewLines();
   // Another program gets keys it does not handle itself; the shell hook brings the player's own to the player.

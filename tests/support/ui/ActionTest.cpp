@@ -134,16 +134,19 @@ TEST(ActionList, TheUpdateHookCanClaimEveryUpdate) {
   EXPECT_FALSE(b.Execute());
 }
 
-TEST(ActionList, FindsAnActionByItsShortCut) {
+TEST(ActionList, FindsAnActionByItsShortCutOrItsName) {
   ActionList list;
   Action& selectAll = list.Add(u"Select all");
   selectAll.SetShortCut({'A', kModCtrl});
+  selectAll.Name = "aSelectAll";
   Action& fullScreen = list.Add(u"Show full screen");
   fullScreen.SetShortCut({0x0D, kModAlt});
   EXPECT_EQ(list.FindShortCut({'A', kModCtrl}), &selectAll);
   EXPECT_EQ(list.FindShortCut({0x0D, kModAlt}), &fullScreen);
   EXPECT_EQ(list.FindShortCut({'A', 0}), nullptr);
   EXPECT_EQ(list.FindShortCut({}), nullptr);
+  EXPECT_EQ(list.Find("aSelectAll"), &selectAll);
+  EXPECT_EQ(list.Find("aFullScreen"), nullptr) << "no name given";
 }
 
 TEST(Action, ClientsHearOnlyRealChanges) {

@@ -8,9 +8,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/ui/win/LoadingScope.h"
+#include "support/ui/win/Menus.h"
 #include "support/ui/win/WinControl.h"
 #include "tests/common/win/DesktopDriver.h"
 #include "tests/common/win/Screenshot.h"
@@ -115,6 +117,44 @@ TEST_F(HitForm, AClickReachesTheTopmostControlThatTakesTheMouse) {
   EXPECT_EQ(a.clicks, 1);
   EXPECT_EQ(b.clicks, 2);
   EXPECT_EQ(disabled.clicks + hidden.clicks + label.clicks, 0);
+}
+
+// A right click opens the context menu of the control under the pointer, or of the nearest parent that has one;
+// the control still hears its press and release.
+TEST_F(HitForm, ARightClickOpensTheNearestMenuUpwards) {
+  PopupMenu own, forms;
+  own.Items().Add(u"Own item");
+  forms.Items().Add(u"Form item");
+  a.Menu = &own;
+  form.Menu = &forms;
+  struct Case {
+    Point at;
+    const wchar_t* item;
+  };
+  const Case cases[] = {{{20, 15}, L"Own item"}, {{80, 55}, L"Form item"}, {{300, 200}, L"Form item"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.item)));
+    const int ups = TotalUps();
+    std::wstring shown;
+    std::thread hand([&] {
+      HWND open = nullptr;
+      if (!WaitUntil([&] { return (open = FindOwnWindow(L"#32768")) != nullptr; }, kInputTimeoutMs)) return;
+      wchar_t text[64] = {};
+      GetMenuStringW(reinterpret_cast<HMENU>(SendMessageW(open, MN_GETHMENU, 0, 0)), 0, text, 64, MF_BYPOSITION);
+      shown = text;
+      PostMessageW(open, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    const Point at = OnScreen(c.at);
+    MoveMouseTo(at.x, at.y);
+    MouseButton(MOUSEEVENTF_RIGHTDOWN);
+    MouseButton(MOUSEEVENTF_RIGHTUP);
+    PumpUntil([&] { return !shown.empty() && !FindOwnWindow(L"#32768"); }, kInputTimeoutMs);
+    hand.join();
+    EXPECT_EQ(shown, c.item);
+    EXPECT_GT(TotalUps(), ups) << "the release reached the control too";
+  }
+  a.Menu = nullptr;
+  form.Menu = nullptr;
 }
 
 TEST_F(HitForm, APressHoldsTheMouseThroughADragUntilReleased) {

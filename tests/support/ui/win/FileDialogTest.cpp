@@ -39,14 +39,9 @@ protected:
     fs::remove_all(folder_, ignored);
   }
 
-  static HWND NameField(HWND dialog) {
-    const HWND combo = GetDlgItem(dialog, cmb13);
-    return combo ? combo : GetDlgItem(dialog, edt1);
-  }
+  static HWND NameField(HWND dialog) { return FileDialogNameField(dialog); }
   static HWND Extras(HWND dialog) { return FindWindowExW(dialog, nullptr, L"#32770", nullptr); }
-  static void PressOk(HWND dialog) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-  }
+  static void PressOk(HWND dialog) { PressDialogOk(dialog); }
 
   // Runs `run` (which shows a dialog) on this thread while `fill` works on the dialog from another.
   template <class Run>
@@ -172,18 +167,7 @@ TEST_F(FileDialogTest, TheFolderBoxTurnsASelectedFolderIntoTheResult) {
   bool boxShownChecked = false;
   const bool chosen = WithHand([&] { return dialog.Execute(nullptr); }, [&](HWND open) {
     boxShownChecked = IsDlgButtonChecked(Extras(open), kFolderBoxId) == BST_CHECKED;
-    const HWND view = FindWindowExW(open, nullptr, L"SHELLDLL_DefView", nullptr);
-    const HWND list = view ? FindWindowExW(view, nullptr, L"SysListView32", nullptr) : nullptr;
-    LVFINDINFOW find{};
-    find.flags = LVFI_STRING;
-    find.psz = L"Album";
-    const int index = list ? static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1),
-                                                           reinterpret_cast<LPARAM>(&find)))
-                           : -1;
-    if (index < 0) return PostMessageW(open, WM_COMMAND, IDCANCEL, 0), void();
-    LVITEMW select{};
-    select.stateMask = select.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&select));
+    if (!SelectFileDialogItem(open, L"Album")) return PostMessageW(open, WM_COMMAND, IDCANCEL, 0), void();
     Sleep(200);
     PressOk(open);
   });
@@ -194,18 +178,51 @@ TEST_F(FileDialogTest, TheFolderBoxTurnsASelectedFolderIntoTheResult) {
   EXPECT_TRUE(dialog.FolderChecked);
 }
 
-TEST_F(FileDialogTest, TheSaveDialogCompletesTheNameWithTheDefaultExtension) {
-  SaveFileDialog dialog;
-  dialog.Filter = L"M3U Playlist|*.m3u|M3U8 Playlist (Unicode)|*.m3u8|PLS Playlist|*.pls";
-  dialog.DefaultExt = L"m3u";
-  dialog.InitialDir = folder_.wstring();
-  const bool chosen = WithHand([&] { return dialog.Execute(nullptr); }, [](HWND save) {
-    SetWindowTextW(NameField(save), L"Evening");
-    PressOk(save);
-  });
-  ASSERT_TRUE(chosen);
-  EXPECT_EQ(dialog.FileName, (folder_ / "Evening.m3u").wstring());
-  EXPECT_EQ(dialog.FilterIndex, 1);
+TEST_F(FileDialogTest, TheSaveDialogCompletesTheNameWithTheExtensionOfTheTypeChosen) {
+  struct Case {
+    int startIndex;
+    int chosenIndex;  // 0: the type is left as it started
+    const wchar_t* typed;
+    const wchar_t* saved;
+  };
+  const Case cases[] = {
+      {1, 0, L"Evening", L"Evening.m3u"},
+      {1, 3, L"Evening", L"Evening.pls"},     // the type picked in the dialog
+      {1, 2, L"Evening", L"Evening.m3u8"},
+      {3, 0, L"Evening", L"Evening.pls"},     // the type it starts with
+      {1, 3, L"Evening.m3u", L"Evening.m3u"},  // a name with an extension keeps it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.saved)) + " from type " + std::to_string(c.chosenIndex));
+    SaveFileDialog dialog;
+    dialog.Filter = L"M3U Playlist|*.m3u|M3U8 Playlist (Unicode)|*.m3u8|PLS Playlist|*.pls";
+    dialog.DefaultExt = L"m3u";
+    dialog.DefaultExtFollowsFilter = true;
+    dialog.FilterIndex = c.startIndex;
+    dialog.InitialDir = folder_.wstring();
+    const bool chosen = WithHand([&] { return dialog.Execute(nullptr); }, [&](HWND save) {
+      if (c.chosenIndex) {
+        const HWND types = GetDlgItem(save, cmb1);
+        // As a click on the list would: the selection changes, then it is confirmed.
+        SendMessageW(types, CB_SETCURSEL, c.chosenIndex - 1, 0);
+        for (const WORD notice : {CBN_SELCHANGE, CBN_SELENDOK})
+          SendMessageW(save, WM_COMMAND, MAKEWPARAM(cmb1, notice), reinterpret_cast<LPARAM>(types));
+      }
+      SetWindowTextW(NameField(save), c.typed);
+      PressOk(save);
+    });
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(dialog.FileName, (folder_ / c.saved).wstring());
+    EXPECT_EQ(dialog.FilterIndex, c.chosenIndex ? c.chosenIndex : c.startIndex);
+  }
+}
+
+TEST(FileDialogs, APatternGivesTheExtensionOfAName) {
+  EXPECT_EQ(PatternExtension(L"*.pls"), L"pls");
+  EXPECT_EQ(PatternExtension(L"*.m3u8"), L"m3u8");
+  EXPECT_EQ(PatternExtension(L"*.*"), L"");
+  EXPECT_EQ(PatternExtension(L"*"), L"");
+  EXPECT_EQ(PatternExtension(L"*.mp3;*.wav"), L"") << "several: no one extension";
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "tests/support/ui/win/UiTestSupport.h"
 
+#include <commctrl.h>
+#include <dlgs.h>
+
 #include <algorithm>
 
 #include "support/ui/win/GdiObjects.h"
@@ -105,6 +108,31 @@ Point ScreenCentre(const Control& control) {
 
 HWND FindOwnWindow(const wchar_t* className) {
   return WaitForTopWindow(className, nullptr, GetCurrentProcessId(), 0);
+}
+
+HWND FileDialogNameField(HWND dialog) {
+  const HWND combo = GetDlgItem(dialog, cmb13);
+  return combo ? combo : GetDlgItem(dialog, edt1);
+}
+
+bool SelectFileDialogItem(HWND dialog, const wchar_t* name) {
+  const HWND view = FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr);
+  const HWND list = view ? FindWindowExW(view, nullptr, L"SysListView32", nullptr) : nullptr;
+  if (!list) return false;
+  LVFINDINFOW find{};
+  find.flags = LVFI_STRING;
+  find.psz = name;
+  const auto index = static_cast<int>(
+      SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+  if (index < 0) return false;
+  LVITEMW select{};
+  select.stateMask = select.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&select));
+  return true;
+}
+
+void PressDialogOk(HWND dialog) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 }  // namespace nv::test

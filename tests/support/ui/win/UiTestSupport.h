@@ -70,4 +70,10 @@ Point ScreenCentre(const Control& control);
 // The visible window of this process with this class ("#32768" for an open menu, "#32770" for a dialog box).
 HWND FindOwnWindow(const wchar_t* className);
 
+// The system's open and save dialogs, as a hand fills them in: the name field, the file list's item with this
+// name selected (false when it is not listed), the OK button pressed.
+HWND FileDialogNameField(HWND dialog);
+bool SelectFileDialogItem(HWND dialog, const wchar_t* name);
+void PressDialogOk(HWND dialog);
+
 }  // namespace nv::test
