@@ -16,7 +16,7 @@ FormParams PlayerWindowParams(FormParams params, bool ownedByTaskbar) {
 }  // namespace
 
 TBasePlayerForm::TBasePlayerForm(FormParams params, bool ownedByTaskbar)
-    : Form(PlayerWindowParams(std::move(params), ownedByTaskbar)) {}
+    : TSkinForm(PlayerWindowParams(std::move(params), ownedByTaskbar)) {}
 
 HWND TBasePlayerForm::TaskbarWindow() const { return FindWindowW(kTaskbarWindowClass, nullptr); }
 

@@ -6,11 +6,12 @@
 //   TChildPlayerForm  a secondary window (the expanded player, the play info, the dialogs, About): a top-level
 //                     window without owner, owned by the main player form, which passes it the preferences it
 //                     applies and the player's events.
-// The player windows are plain forms for now; the skinned form slides in as TBasePlayerForm's base.
+// Every player window is a skinned form: one without a border is shaped and drawn by its skin images, one with a
+// border (a dialog) keeps the system's frame.
 #include <windows.h>
 
 #include "engine/PlayerTypes.h"
-#include "support/ui/win/Form.h"
+#include "skins/win/SkinForm.h"
 
 namespace nv {
 
@@ -18,7 +19,7 @@ class TMainPlayerFm;
 class TPlayerCore;
 struct TPlayerPreferences;
 
-class TBasePlayerForm : public Form {
+class TBasePlayerForm : public TSkinForm {
 public:
   // The taskbar window the player windows belong to; null when there is none.
   virtual HWND TaskbarWindow() const;

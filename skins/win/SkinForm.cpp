@@ -238,7 +238,7 @@ void TSkinForm::SetTransparency(int percent) {
 
 void TSkinForm::StopFade() {
   if (!fade_.Running()) return;
-  KillTimer(kFadeTimer);
+  KillTimer(kSkinFadeTimer);
   fade_.Stop();
 }
 
@@ -270,16 +270,16 @@ void TSkinForm::SetVisibleFaded(int durationMs, bool visible) {
     return;
   }
   SetVisibleForFade(true);
-  SetTimer(kFadeTimer, kFadeIntervalMs);
+  SetTimer(kSkinFadeTimer, kSkinFadeIntervalMs);
 }
 
 void TSkinForm::HandleTimer(UINT_PTR id) {
-  if (id != kFadeTimer) {
+  if (id != kSkinFadeTimer) {
     Form::HandleTimer(id);
     return;
   }
   if (!fade_.Running()) {
-    KillTimer(kFadeTimer);
+    KillTimer(kSkinFadeTimer);
     return;
   }
   const FadeProgress::Step step = fade_.Tick(GetTickCount());
