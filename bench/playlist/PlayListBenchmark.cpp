@@ -147,6 +147,27 @@ std::vector<Operation> Operations() {
                           list.StartCurrent(true);
                           for (int i = 0; i < size; ++i) list.Completed();
                         }});
+  // The playlist box's "delete selected": a tenth of the rows, given from the last to the first as the box reads
+  // its selection, while the item in the middle plays (it is made current again where it then stands).
+  const auto playingMiddle = [](TXPlayerPlayList& list, InstantPlayer& player, int size) {
+    Fill(list, player, size);
+    list.PlayIndex(size / 2, true, TSetCurrentMode::smNormal);
+  };
+  const auto deleteRows = [](TXPlayerPlayList& list, const std::vector<int>& rows) {
+    list.DeleteIndices(rows, std::nullopt, true, true);
+  };
+  operations.push_back({"delete selection, every 10th", playingMiddle,
+                        [deleteRows](TXPlayerPlayList& list, InstantPlayer&, int size) {
+                          std::vector<int> rows;
+                          for (int row = size - 1; row >= 0; row -= 10) rows.push_back(row);
+                          deleteRows(list, rows);
+                        }});
+  operations.push_back({"delete selection, a tenth in one block", playingMiddle,
+                        [deleteRows](TXPlayerPlayList& list, InstantPlayer&, int size) {
+                          std::vector<int> rows;
+                          for (int row = size / 4 + size / 10 - 1; row >= size / 4; --row) rows.push_back(row);
+                          deleteRows(list, rows);
+                        }});
   operations.push_back({"background information pass", Fill, [](TXPlayerPlayList& list, InstantPlayer&, int) {
                           while (list.ReadNextInfo()) {
                           }
