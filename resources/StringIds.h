@@ -26,3 +26,8 @@
 
 /* Failures. */
 #define IDS_UNKNOWN_FAILURE 1050
+
+/* The player controls: the balance bar's hint. */
+#define IDS_BALANCE_CENTRE 1300
+#define IDS_BALANCE_LEFT 1301
+#define IDS_BALANCE_RIGHT 1302

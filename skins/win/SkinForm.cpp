@@ -238,7 +238,7 @@ void TSkinForm::SetTransparency(int percent) {
 
 void TSkinForm::StopFade() {
   if (!fade_.Running()) return;
-  KillTimer(kFadeTimer);
+  KillTimer(kFormFadeTimer);
   fade_.Stop();
 }
 
@@ -270,16 +270,16 @@ void TSkinForm::SetVisibleFaded(int durationMs, bool visible) {
     return;
   }
   SetVisibleForFade(true);
-  SetTimer(kFadeTimer, kFadeIntervalMs);
+  SetTimer(kFormFadeTimer, kFormFadeIntervalMs);
 }
 
 void TSkinForm::HandleTimer(UINT_PTR id) {
-  if (id != kFadeTimer) {
+  if (id != kFormFadeTimer) {
     Form::HandleTimer(id);
     return;
   }
   if (!fade_.Running()) {
-    KillTimer(kFadeTimer);
+    KillTimer(kFormFadeTimer);
     return;
   }
   const FadeProgress::Step step = fade_.Tick(GetTickCount());

@@ -195,6 +195,8 @@ void HintManager::PointerAt(HWND window, Point screen) {
   // A hint over its control (a row's full text) is in the pointer's way but stands for what lies beneath it.
   if (window_ && window == window_->Handle()) return;
   Control* under = nullptr;
+  // A system control inside one of ours (the playlist box's list) stands for the control that holds it.
+  if (!nv::Window::FromHandle(window) && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
   if (auto* container = dynamic_cast<WinControl*>(nv::Window::FromHandle(window))) {
     POINT client{screen.x, screen.y};
     ScreenToClient(window, &client);
