@@ -367,8 +367,8 @@ bool TXPlayListBox::ShowHint(HintInfo& info) {
   POINT origin{0, 0};
   ::ClientToScreen(list_, &origin);
   info.text = parts.nameText;
-  info.area = parts.name.Offset(origin.x, origin.y);
-  info.area.right = info.area.left + TextWidth(window.Get(), parts.nameText) + 2 * kRowMargin;
+  // The hint's text starts where the row's does (past the hint's frame and margin); it widens to the whole name.
+  info.area = Rect{parts.name.left - 2, rect.top, parts.name.right, rect.bottom}.Offset(origin.x, origin.y);
   info.cursorRect = rect.Offset(origin.x, origin.y);
   info.hidePause = 0;
   return WinControl::ShowHint(info);
