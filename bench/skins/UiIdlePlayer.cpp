@@ -1,7 +1,8 @@
-// ui-idle-player [--no-analyser] [FILE]: the player's controls on a skinned form (the expanded player's panels: play time, spectrum
-// analyser, labels, bars, transport, playlist box), bound to a real player, doing what a player left alone does —
-// nothing, or playing FILE over and over (with the analyser switched off, for comparison, when asked). The ui-idle benchmark measures this process from outside. Like the
-// program, it trims its working set once it shows and then runs the message loop until it is ended.
+// ui-idle-player [--no-analyser] [FILE]: the player's controls on a skinned form (the expanded player's panels:
+// play time, spectrum analyser, labels, bars, transport, playlist box), bound to a real player, doing what a player
+// left alone does — nothing, or playing FILE over and over (with the analyser switched off, for comparison, when
+// asked). The ui-idle benchmark measures this process from outside. Like the program, it trims its working set once
+// it shows and then runs the message loop until it is ended.
 #include <windows.h>
 #include <psapi.h>
 

@@ -81,7 +81,8 @@ void TSkinButton::SetDown(bool down) {
   down_ = down;
   if (down && Parent())
     for (Control* sibling : Parent()->Children())
-      if (auto* other = dynamic_cast<TSkinButton*>(sibling); other && other != this && other->groupIndex_ == groupIndex_)
+      if (auto* other = dynamic_cast<TSkinButton*>(sibling);
+          other && other != this && other->groupIndex_ == groupIndex_)
         other->SetDown(false);
   if (!dragging_ && state_ != ButtonState::bsDisabled) SetState(RestingState(StaysDown()));
 }
@@ -123,7 +124,8 @@ void TSkinButton::StateChanged() {
 int TSkinButton::ImageFor(bool light) const {
   const bool downOrChecked = down_ || checked_;
   const int slot = GlyphSlotFor(state_, Hot(), downOrChecked);
-  return GlyphImage(Glyph.Indices(), slot, downOrChecked, [&](int index) { return Glyph.IsImageMissing(index, light); });
+  const auto missing = [&](int index) { return Glyph.IsImageMissing(index, light); };
+  return GlyphImage(Glyph.Indices(), slot, downOrChecked, missing);
 }
 
 int TSkinButton::ShownImage() const { return ImageFor(false); }

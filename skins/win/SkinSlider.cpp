@@ -150,7 +150,8 @@ void TCustomSkinSlider::Paint(HDC dc) {
     if (sizeable_) {
       const Rect between = g.Horizontal() ? Rect{up, 0, client.right - down, client.bottom}
                                           : Rect{0, up, client.right, client.bottom - down};
-      const Insets insets = g.Horizontal() ? Insets{BorderStart, 0, BorderEnd, 0} : Insets{0, BorderStart, 0, BorderEnd};
+      const Insets insets =
+          g.Horizontal() ? Insets{BorderStart, 0, BorderEnd, 0} : Insets{0, BorderStart, 0, BorderEnd};
       DrawElementStretched(dc, Image, between, insets, index);
     } else {
       DrawElement(dc, Image, g.Horizontal() ? up : 0, g.Horizontal() ? 0 : up, index);

@@ -52,7 +52,8 @@ TEST(PlayListRemoval, DeletingBySelectedIndicesTakesEachOnceAndIgnoresTheRest) {
   } cases[] = {
       {"rows 2 and 7 around position 5, given last first", {7, 2}, 4,
        {"a", "b", "d", "e", "f", "g", "i", "j"}},
-      {"a row named twice, and rows outside the list", {3, 3, -1, 10, 99}, 4, {"a", "b", "c", "e", "f", "g", "h", "i", "j"}},
+      {"a row named twice, and rows outside the list", {3, 3, -1, 10, 99}, 4,
+       {"a", "b", "c", "e", "f", "g", "h", "i", "j"}},
       {"every row", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, -1, {}},
       {"nothing", {}, 5, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}},
   };

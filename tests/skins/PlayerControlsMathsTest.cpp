@@ -174,7 +174,8 @@ TEST(SpectrumPicture, TheWaveformCrossesTheMiddleForSilence) {
 }
 
 TEST(SpectrumPicture, ColoursComeFromThePaletteStripOrTheFourDefaults) {
-  EXPECT_EQ(AnalyserColours({}, TAnalizerStyle::asFire), (std::vector<SkinColour>{0x000000, 0x808080, 0xFFFFFF, 0xFFFFFF}));
+  EXPECT_EQ(AnalyserColours({}, TAnalizerStyle::asFire),
+            (std::vector<SkinColour>{0x000000, 0x808080, 0xFFFFFF, 0xFFFFFF}));
   // A strip 6 wide and 2 high: the pixel at (x, y) is 0x00xxyy (red x, blue y).
   SkinBitmap strip;
   strip.Width = 6;
@@ -183,7 +184,8 @@ TEST(SpectrumPicture, ColoursComeFromThePaletteStripOrTheFourDefaults) {
     for (int x = 0; x < 6; ++x) strip.Pixels.push_back(0xFF000000u | x << 16 | y);
   auto colour = [](int x, int y) { return SkinColour(x | y << 16); };
   EXPECT_EQ(AnalyserColours({&strip, 0, 0, 6, 2}, TAnalizerStyle::asFire),
-            (std::vector<SkinColour>{colour(0, 0), colour(1, 0), colour(2, 0), colour(3, 0), colour(4, 0), colour(5, 0)}));
+            (std::vector<SkinColour>{colour(0, 0), colour(1, 0), colour(2, 0), colour(3, 0), colour(4, 0),
+                                     colour(5, 0)}));
   EXPECT_EQ(AnalyserColours({&strip, 0, 0, 6, 2}, TAnalizerStyle::asNormal)[5], colour(5, 1)) << "the next row";
   EXPECT_EQ(AnalyserColours({&strip, 2, 0, 6, 1}, TAnalizerStyle::asFire),
             (std::vector<SkinColour>{colour(2, 0), colour(3, 0), colour(4, 0), colour(5, 0)}))

@@ -107,7 +107,8 @@ TEST_F(PlayerControls, TheyFollowARealToneThroughPlayPauseAndStop) {
   const ULONGLONG paused = GetTickCount64();
   while (GetTickCount64() - paused < 3300) {
     test::PumpFor(50);
-    if (looks.empty() || looks.back().second != f.PT.DigitsShown()) looks.push_back({GetTickCount64(), f.PT.DigitsShown()});
+    const bool shown = f.PT.DigitsShown();
+    if (looks.empty() || looks.back().second != shown) looks.push_back({GetTickCount64(), shown});
   }
   ASSERT_GE(looks.size(), 3u) << "at least hidden, shown, hidden";
   for (std::size_t i = 2; i < looks.size(); ++i) {
@@ -214,15 +215,17 @@ TEST_F(PlayerControls, FormsDestroyedWhileFramesArriveAndMadeAgain) {
 
 class PlayListBoxTest : public PlayerControls {
 protected:
+  static constexpr const char* kLongTitle = "Golf, and the whole of a long evening of it, every hole";
   static constexpr const char* kTitles[20] = {
-      "Alpha",     "Bravo",        "Charlie",  "Delta",     "Echo",   "Foxtrot", "Golf",
+      "Alpha",     "Bravo",        "Charlie",  "Delta",     "Echo",   "Foxtrot", kLongTitle,
       "Hotel",     "India",        "Juliett",  "Cold beer", "Kilo",   "Lima",    "Bebop",
       "Mike",      "November",     "Oscar",    "Papa",      "Quebec", "Romeo"};
 
   void FillTwentyRows() {
     TXPlayList& list = player_->PlayList();
     for (int i = 0; i < 20; ++i) {
-      TXPlayListItem* item = list.AddEntry("C:\\Rows\\" + std::to_string(i) + ".mp3", kTitles[i], true, 61000 + i * 1000);
+      const std::string path = "C:\\Rows\\" + std::to_string(i) + ".mp3";
+      TXPlayListItem* item = list.AddEntry(path, kTitles[i], true, 61000 + i * 1000);
       item->Info.Loaded = true;  // nothing to read in the background
     }
     ASSERT_TRUE(test::PumpUntil([&] { return form_->PlayList.RowCount() == 20; }, 2000)) << "the count follows";
@@ -275,6 +278,53 @@ TEST_F(PlayListBoxTest, ARowDraggedFromThreeToSevenMovesItsItemThereAndStaysSele
   EXPECT_EQ(TitleAt(from), "Echo");
   EXPECT_EQ(box.SelectedRows(), std::vector<int>{to});
   EXPECT_EQ(box.Caret(), to);
+}
+
+TEST_F(PlayListBoxTest, ARowWhoseNameIsCutShortShowsItWholeOverTheRow) {
+  ASSERT_NO_FATAL_FAILURE(FillTwentyRows());
+  TXPlayListBox& box = form_->PlayList;
+  box.SetTopRow(4);
+  UpdateWindow(box.ListHandle());
+  const Point row = RowCentre(6);
+  HintManager& hints = App().Hints();
+  ASSERT_TRUE(test::MovePointerTo({row.x - 40, row.y}));
+  ASSERT_TRUE(test::PumpUntil([&] { return hints.Showing(); }, 3000)) << "a hint for the cut-short name";
+  EXPECT_EQ(WideToMarked(hints.Window().Text()), kLongTitle);
+  RECT hint{};
+  GetWindowRect(hints.Window().Handle(), &hint);
+  const Rect rowOnScreen = box.RowRect(6).Offset(box.ScreenRect().left, box.ScreenRect().top);
+  EXPECT_EQ(hint.top, rowOnScreen.top) << "exactly over the row";
+  EXPECT_EQ(hint.bottom, rowOnScreen.bottom);
+  EXPECT_GT(hint.right - hint.left, box.Width()) << "as wide as the whole name";
+  UpdateWindow(hints.Window().Handle());
+  test::TakeScreenshot("playlist-box-row-hint");
+  // A name that fits has none.
+  ASSERT_TRUE(test::MovePointerTo(RowCentre(5)));
+  test::PumpFor(900);
+  EXPECT_FALSE(hints.Showing());
+}
+
+TEST_F(PlayListBoxTest, ADragHeldBelowTheBoxScrollsToTheEndAndDropsOnTheLastRow) {
+  ASSERT_NO_FATAL_FAILURE(FillTwentyRows());
+  TXPlayListBox& box = form_->PlayList;
+  box.SetTopRow(0);
+  const Point first = RowCentre(0);
+  ASSERT_TRUE(test::MovePointerTo(first));
+  test::MouseButton(MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(test::PumpUntil([&] { return box.DragSource() == 0; }, 2000));
+  const Rect screen = box.ScreenRect();
+  test::MoveMouseTo(first.x, first.y + 10);
+  test::PumpFor(50);
+  test::MoveMouseTo(first.x, screen.bottom + 40);  // far below: it scrolls a row every few milliseconds
+  ASSERT_TRUE(test::PumpUntil([&] { return box.TopRow() == 20 - box.VisibleRows(); }, 5000))
+      << "held below the box, the list scrolls to its end (top row " << box.TopRow() << ")";
+  ASSERT_TRUE(test::PumpUntil([&] { return box.DropTarget() == 19; }, 2000)) << "the last row is the target";
+  EXPECT_EQ(form_->ssPLScrollbar.Position(), box.TopRow()) << "the scroll bar follows";
+  test::MouseButton(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(test::PumpUntil([&] { return box.DragSource() < 0; }, 2000));
+  EXPECT_EQ(TitleAt(19), "Alpha") << "the first item is now the last";
+  EXPECT_EQ(TitleAt(0), "Bravo");
+  EXPECT_EQ(box.SelectedRows(), std::vector<int>{19});
 }
 
 TEST_F(PlayListBoxTest, TypingTheWheelDeletingAndEmptying) {
