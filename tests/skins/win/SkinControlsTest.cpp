@@ -257,6 +257,20 @@ TEST_F(SkinControls, ImageArraysShowTheirIndexAndSizeableButtonsStretch) {
   EXPECT_EQ(mono.Bounds().Extent(), (Size{24, 12}));
   mono.SetImageIndex(7);
   EXPECT_EQ(mono.ImageIndex(), 1) << "at most the last sub-image";
+  // An image that sizes itself: anchored right only, the array keeps its right edge when the image changes size.
+  TSkinImageArray lamp(form, Rect::FromSize(200, 150, 1, 1));
+  lamp.SetAnchoring({.left = false, .top = false, .right = true, .bottom = true});
+  lamp.Image.SetAutoSize(true);
+  lamp.Image.SetImageCount(2);
+  lamp.Image.SetRowLayout(SliceLayout::Vertical);
+  lamp.Image.SetName("MonoSter");  // 58 x 24: two sub-images of 58 x 12
+  lamp.Image.SetSkin(&test::DefaultPlayerSkin());
+  const Rect before = lamp.Bounds();
+  EXPECT_EQ(before.Extent(), (Size{58, 12}));
+  lamp.Image.SetName("Playpaus");  // 42 x 18: two of 42 x 9
+  EXPECT_EQ(lamp.Bounds().Extent(), (Size{42, 9}));
+  EXPECT_EQ(lamp.Bounds().right, before.right) << "the right edge stays";
+  EXPECT_EQ(lamp.Bounds().bottom, before.bottom) << "and the bottom edge";
   TSizeableSkinButton grip(form, Rect::FromSize(60, 100, 10, 60));
   grip.Glyph.SetSkinSlice(*FindSkinSlice("Minimize.Grip"));
   grip.Glyph.SetSkin(&test::DefaultPlayerSkin());
