@@ -412,6 +412,16 @@ std::optional<LRESULT> TXPlayListBox::ListMessage(UINT message, WPARAM wParam, L
     case WM_ERASEBKGND:
       PaintBackground(reinterpret_cast<HDC>(wParam));
       return 1;
+    case WM_PAINT:
+      // An empty list box paints a blank row for its focus in its own colours: without rows, only the background.
+      if (RowCount() == 0) {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(list_, &paint);
+        PaintBackground(dc);
+        EndPaint(list_, &paint);
+        return 0;
+      }
+      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (PressRow(x, y, wParam)) return 0;

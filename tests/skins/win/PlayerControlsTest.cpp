@@ -381,8 +381,13 @@ TEST_F(PlayListBoxTest, TypingTheWheelDeletingAndEmptying) {
   EXPECT_EQ(box.Caret(), -1);
   RedrawWindow(box.ListHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_EQ(f.ssPLScrollbar.Max(), 0);
+  SetFocus(box.ListHandle());
   test::PumpFor(200);
-  test::TakeScreenshot("playlist-box-empty");
+  const test::Screenshot shot = test::TakeScreenshot("playlist-box-empty");
+  const Point first = RowCentre(0);
+  const test::Rgb where = shot.At(first.x, first.y);
+  EXPECT_LT(std::max({where.r, where.g, where.b}), 100) << "no blank row is painted for the focus; see "
+                                                        << shot.PngPath();
 }
 
 }  // namespace
