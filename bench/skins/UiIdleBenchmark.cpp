@@ -95,21 +95,23 @@ double NowSeconds() {
   return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+struct WindowSearch {
+  DWORD processId;
+  bool found = false;
+};
+
+BOOL CALLBACK CheckWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.processId && IsWindowVisible(window)) search.found = true;
+  return !search.found;
+}
+
 // Whether the process shows a window yet.
 bool ShowsAWindow(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    bool found = false;
-  } search{processId};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s.processId && IsWindowVisible(window)) s.found = true;
-        return !s.found;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{processId};
+  EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
