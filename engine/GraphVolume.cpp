@@ -15,14 +15,6 @@ const double kCurve = std::log(0.1) / std::log(0.5);
 
 }  // namespace
 
-std::int64_t RoundHalfEven(double value) {
-  const double floor = std::floor(value);
-  const double fraction = value - floor;
-  auto result = static_cast<std::int64_t>(floor);
-  if (fraction > 0.5 || (fraction == 0.5 && result % 2 != 0)) ++result;
-  return result;
-}
-
 std::int32_t GraphVolume(int volume, bool muted, int attenuation) {
   volume = std::clamp(volume, 0, 100);
   attenuation = std::clamp(attenuation, 0, 100);

@@ -4,6 +4,8 @@
 // down along the same curve.
 #include <cstdint>
 
+#include "support/Rounding.h"
+
 namespace nv {
 
 // -10000 (silent) .. 0. `volume` 0..100, `attenuation` 0..100 percent (a fade: 0 full volume, 100 silent).
@@ -11,8 +13,5 @@ std::int32_t GraphVolume(int volume, bool muted, int attenuation);
 
 // -10000 (left only) .. 10000 (right only). `balance` -100..100, 0 centre.
 std::int32_t GraphBalance(int balance);
-
-// To the nearest integer, halves to the even one.
-std::int64_t RoundHalfEven(double value);
 
 }  // namespace nv

@@ -61,7 +61,7 @@ void TPlayerCore::Destroy() {
   DropGraph(graph_);
   // The items are handed over one by one while the player can still answer.
   playList_.reset();
-  observers_.Clear();
+  observers_.PlayerFreed(*this);
 }
 
 // --- events

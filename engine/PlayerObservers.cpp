@@ -36,6 +36,16 @@ void TPlayerObservers::Clear() {
   });
 }
 
+void TPlayerObservers::PlayerFreed(TPlayerCore& player) {
+  std::vector<IXPlayerObserver*> held;
+  {
+    const std::lock_guard hold(lock_);
+    held = observers_;
+  }
+  Clear();
+  for (IXPlayerObserver* observer : held) observer->PlayerFreed(player);
+}
+
 template <class Call>
 void TPlayerObservers::ForEach(const Call& call) {
   std::vector<IXPlayerObserver*> snapshot;

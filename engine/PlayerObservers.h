@@ -21,6 +21,8 @@ public:
   virtual std::uint8_t DataWanted() = 0;
   // On a foreign thread.
   virtual void SpectrumData(const VisualizationFrame& frame) = 0;
+  // The player is being destroyed and has forgotten its observers: whoever holds it lets go of it now.
+  virtual void PlayerFreed(TPlayerCore& player) {}
 
 protected:
   ~IXPlayerObserver() = default;
@@ -36,6 +38,8 @@ public:
   bool Add(IXPlayerObserver& observer);
   void Remove(IXPlayerObserver& observer);
   void Clear();
+  // Clears the list, then tells each observer it held that the player is going.
+  void PlayerFreed(TPlayerCore& player);
 
   void PlayerEvent(TPlayerCore& player, TPlayerEventType event, void* param);
   // The observers' wishes together.

@@ -251,6 +251,18 @@ int TXPlayList::DeleteFolders(std::span<const std::string> folders, std::optiona
   return FinishDeletion(doomed, position, keepPlaying, select);
 }
 
+int TXPlayList::DeleteIndices(std::span<const int> indices, std::optional<int> position, bool keepPlaying,
+                              bool select) {
+  std::vector<TXPlayListItem*> doomed;
+  doomed.reserve(indices.size());
+  for (const int index : indices) {
+    if (index < 0 || index >= Count() || items_[index]->removing_) continue;
+    items_[index]->removing_ = true;
+    doomed.push_back(items_[index].get());
+  }
+  return FinishDeletion(doomed, position, keepPlaying, select);
+}
+
 // ---- Looking up ----
 
 int TXPlayList::CompareNames(std::u16string_view a, std::u16string_view b) const {

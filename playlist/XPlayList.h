@@ -109,6 +109,8 @@ public:
   int DeleteFiles(std::span<const std::string> paths, std::optional<int> position, bool keepPlaying, bool select);
   int DeleteFolders(std::span<const std::string> folders, std::optional<int> position, bool keepPlaying,
                     bool select);
+  // The items at these indices (in any order; one outside the list, or named twice, counts once or not at all).
+  int DeleteIndices(std::span<const int> indices, std::optional<int> position, bool keepPlaying, bool select);
   void Delete(int index);
 
   // Looking up.

@@ -83,3 +83,7 @@
 #define IDS_STANDIN_PAUSED 2101
 #define IDS_STANDIN_STOPPED 2102
 #define IDS_STANDIN_MENU_HINT 2103
+/* The player controls: the balance bar's hint. */
+#define IDS_BALANCE_CENTRE 1300
+#define IDS_BALANCE_LEFT 1301
+#define IDS_BALANCE_RIGHT 1302

@@ -1,7 +1,8 @@
 // playlist: the playlist model's operations at 1,000, 10,000 and 100,000 entries (Google Benchmark, manual time,
 // setup not counted): adding files, finding every entry by name, removing 10 % duplicates, sorting by each key of
 // the sort menu, sorting and a folder lookup when every entry is the same file, building the shuffled order and
-// stepping through it, and a full background-information pass.
+// stepping through it, deleting a playlist box's selection of a tenth of the rows (scattered and in one block), and a
+// full background-information pass.
 // Times are the CPU time of the benchmark's thread, so that other work on a shared machine does not count, and every
 // run starts with cold caches. Prints each operation's fastest run at each size and its growth from 10,000 to
 // 100,000 entries (linear work grows 10x, n log n about 12.5x, quadratic work 100x); then the heap a list of 100,000
@@ -146,6 +147,27 @@ std::vector<Operation> Operations() {
                           list.SetOptions(ploShuffle | ploRepeat);
                           list.StartCurrent(true);
                           for (int i = 0; i < size; ++i) list.Completed();
+                        }});
+  // The playlist box's "delete selected": a tenth of the rows, given from the last to the first as the box reads
+  // its selection, while the item in the middle plays (it is made current again where it then stands).
+  const auto playingMiddle = [](TXPlayerPlayList& list, InstantPlayer& player, int size) {
+    Fill(list, player, size);
+    list.PlayIndex(size / 2, true, TSetCurrentMode::smNormal);
+  };
+  const auto deleteRows = [](TXPlayerPlayList& list, const std::vector<int>& rows) {
+    list.DeleteIndices(rows, std::nullopt, true, true);
+  };
+  operations.push_back({"delete selection, scattered", playingMiddle,
+                        [deleteRows](TXPlayerPlayList& list, InstantPlayer&, int size) {
+                          std::vector<int> rows;
+                          for (int row = size - 1; row >= 0; row -= 10) rows.push_back(row);
+                          deleteRows(list, rows);
+                        }});
+  operations.push_back({"delete selection, a block", playingMiddle,
+                        [deleteRows](TXPlayerPlayList& list, InstantPlayer&, int size) {
+                          std::vector<int> rows;
+                          for (int row = size / 4 + size / 10 - 1; row >= size / 4; --row) rows.push_back(row);
+                          deleteRows(list, rows);
                         }});
   operations.push_back({"background information pass", Fill, [](TXPlayerPlayList& list, InstantPlayer&, int) {
                           while (list.ReadNextInfo()) {

@@ -238,7 +238,7 @@ void TSkinForm::SetTransparency(int percent) {
 
 void TSkinForm::StopFade() {
   if (!fade_.Running()) return;
-  KillTimer(kSkinFadeTimer);
+  KillTimer(kFormFadeTimer);
   fade_.Stop();
 }
 
@@ -270,16 +270,16 @@ void TSkinForm::SetVisibleFaded(int durationMs, bool visible) {
     return;
   }
   SetVisibleForFade(true);
-  SetTimer(kSkinFadeTimer, kSkinFadeIntervalMs);
+  SetTimer(kFormFadeTimer, kFormFadeIntervalMs);
 }
 
 void TSkinForm::HandleTimer(UINT_PTR id) {
-  if (id != kSkinFadeTimer) {
+  if (id != kFormFadeTimer) {
     Form::HandleTimer(id);
     return;
   }
   if (!fade_.Running()) {
-    KillTimer(kSkinFadeTimer);
+    KillTimer(kFormFadeTimer);
     return;
   }
   const FadeProgress::Step step = fade_.Tick(GetTickCount());

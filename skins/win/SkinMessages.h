@@ -11,7 +11,7 @@ inline constexpr UINT WM_SKINELEMENTCHANGED = 2025;  // lParam: the element whos
 inline constexpr UINT WM_SKINCOLORRESOLVED = 2026;
 
 // A skinned form's fade steps.
-inline constexpr UINT_PTR kSkinFadeTimer = 9998;
-inline constexpr UINT kSkinFadeIntervalMs = 20;
+inline constexpr UINT_PTR kFormFadeTimer = 9998;
+inline constexpr UINT kFormFadeIntervalMs = 20;
 
 }  // namespace nv

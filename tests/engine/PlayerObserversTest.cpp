@@ -138,5 +138,30 @@ TEST(PlayerObservers, AnObserverMayRemoveItselfOnTheVisualisersThread) {
   EXPECT_EQ(log, (Events{"self", "other"}));
 }
 
+TEST(PlayerObservers, ObserversHearThePlayerGoAndAreCalledNoMore) {
+  struct Holder final : IXPlayerObserver {
+    TPlayerCore* player = nullptr;
+    int events = 0;
+    void PlayerEvent(TPlayerCore&, TPlayerEventType, void*) override { ++events; }
+    std::uint8_t DataWanted() override { return 0; }
+    void SpectrumData(const VisualizationFrame&) override {}
+    void PlayerFreed(TPlayerCore& freed) override {
+      EXPECT_EQ(&freed, player);
+      player = nullptr;
+    }
+  } first, second;
+  {
+    test::TestEnvironment env;
+    test::TestPlayerCore player(env);
+    player.Loaded();
+    first.player = second.player = &player;
+    player.AddObserver(first);
+    player.AddObserver(second);
+  }
+  EXPECT_EQ(first.player, nullptr);
+  EXPECT_EQ(second.player, nullptr);
+  EXPECT_GE(first.events, 1) << "it was registered";
+}
+
 }  // namespace
 }  // namespace nv

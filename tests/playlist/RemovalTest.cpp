@@ -2,6 +2,8 @@
 // hand-over that makes the player let go of an item before it is destroyed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/playlist/PlayListFakes.h"
 
 namespace nv {
@@ -37,6 +39,36 @@ TEST(PlayListRemoval, DeletingFilesMovesThePositionAlong) {
     player.current = &list.Items(4);
     EXPECT_EQ(list.DeleteFiles(c.paths, c.position, false, false), c.expected);
     EXPECT_EQ(list.Count(), c.count);
+  }
+}
+
+TEST(PlayListRemoval, DeletingBySelectedIndicesTakesEachOnceAndIgnoresTheRest) {
+  const std::vector<std::string> files = test::MusicFiles(10);  // a..j
+  const struct {
+    const char* name;
+    std::vector<int> indices;
+    int expected;
+    std::vector<std::string> left;
+  } cases[] = {
+      {"rows 2 and 7 around position 5, given last first", {7, 2}, 4,
+       {"a", "b", "d", "e", "f", "g", "i", "j"}},
+      {"a row named twice, and rows outside the list", {3, 3, -1, 10, 99}, 4,
+       {"a", "b", "c", "e", "f", "g", "h", "i", "j"}},
+      {"every row", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, -1, {}},
+      {"nothing", {}, 5, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestEnvironment env;
+    TXPlayList list(env.Get());
+    for (const std::string& f : files) list.AddEntry(f);
+    EXPECT_EQ(list.DeleteIndices(c.indices, 5, false, false), c.expected);
+    std::vector<std::string> left;
+    for (const std::string& name : NamesOf(list)) left.push_back(name.substr(9, 1));  // "C:\Music\a.mp3"
+    EXPECT_EQ(left, c.left);
+    for (const std::string& f : files)
+      EXPECT_EQ(list.ContainsFile(f), std::find(left.begin(), left.end(), f.substr(9, 1)) != left.end())
+          << f << ": the name index follows";
   }
 }
 

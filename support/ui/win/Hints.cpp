@@ -13,6 +13,8 @@ namespace nv {
 namespace {
 constexpr wchar_t kHintWindowClass[] = L"NorvaleHintWindow";
 constexpr int kTextMargin = 2;
+// A hint over the text it stands for: the text's own line, a pixel in from the frame.
+constexpr int kOverMargin = 1;
 constexpr int kMaxHintWidth = 400;
 // How far below the pointer's hot spot a hint starts: below the arrow.
 constexpr int kBelowPointer = 20;
@@ -41,6 +43,7 @@ Size HintWindow::Measure(const std::wstring& text) {
 }
 
 void HintWindow::ShowAt(Point at, const std::wstring& text) {
+  over_ = false;
   const Size size = Measure(text);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -49,7 +52,18 @@ void HintWindow::ShowAt(Point at, const std::wstring& text) {
   Place(Rect::FromSize(at.x, at.y, size.width, size.height), text);
 }
 
-void HintWindow::ShowOver(const Rect& area, const std::wstring& text) { Place(area, text); }
+void HintWindow::ShowOver(const Rect& area, const std::wstring& text) {
+  // One line, as the text it stands for; wider than the area when the whole text needs it.
+  over_ = true;
+  const WindowDC dc(Handle());
+  const SelectedObject font(dc.Get(), font_.Get());
+  SIZE extent{};
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  const int needed = extent.cx + 2 * (kOverMargin + GetSystemMetrics(SM_CXBORDER));
+  Rect bounds = area;
+  bounds.right = std::max(bounds.right, bounds.left + needed);
+  Place(bounds, text);
+}
 
 void HintWindow::Place(const Rect& bounds, const std::wstring& text) {
   text_ = text;
@@ -69,6 +83,11 @@ void HintWindow::PaintHint(HDC dc, const Rect& client) {
   const SelectedObject font(dc, font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+  if (over_) {
+    RECT line = ToRECT(client.Deflate({kOverMargin, 0, kOverMargin, 0}));
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &line, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    return;
+  }
   RECT text = ToRECT(client.Deflate({kTextMargin + 1, kTextMargin, kTextMargin, kTextMargin}));
   DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &text, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
 }
@@ -195,6 +214,8 @@ void HintManager::PointerAt(HWND window, Point screen) {
   // A hint over its control (a row's full text) is in the pointer's way but stands for what lies beneath it.
   if (window_ && window == window_->Handle()) return;
   Control* under = nullptr;
+  // A system control inside one of ours (the playlist box's list) stands for the control that holds it.
+  if (!nv::Window::FromHandle(window) && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
   if (auto* container = dynamic_cast<WinControl*>(nv::Window::FromHandle(window))) {
     POINT client{screen.x, screen.y};
     ScreenToClient(window, &client);

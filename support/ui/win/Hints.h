@@ -26,7 +26,8 @@ struct HintInfo {
   Control* control = nullptr;  // the control the hint is for
   std::wstring text;
   Point position;     // on the screen: the hint window's top-left corner
-  Rect area;          // on the screen: when not empty, the hint covers exactly this rectangle instead
+  Rect area;          // on the screen: when not empty, the hint covers this rectangle instead (on one line, wider
+                      // when the text needs it)
   Rect cursorRect;    // on the screen: the hint stays while the pointer stays inside
   UINT hidePause = 0;  // ms until it hides by itself; 0: never
 };
@@ -39,7 +40,7 @@ public:
 
   // Shows the text with the window's top-left corner at `at`, kept inside the work area.
   void ShowAt(Point at, const std::wstring& text);
-  // Shows the text in a window covering exactly `area`.
+  // Shows the text on one line in a window covering `area` (widened when the text needs more).
   void ShowOver(const Rect& area, const std::wstring& text);
   void HideHint();
   const std::wstring& Text() const { return text_; }
@@ -55,6 +56,7 @@ private:
   void Place(const Rect& bounds, const std::wstring& text);
   UniqueFont font_;
   std::wstring text_;
+  bool over_ = false;  // shown over an area
 };
 
 class HintManager {

@@ -19,6 +19,16 @@ SkinEnvironment& TestSkins() {
   return skins;
 }
 
+TSkin& DefaultPlayerSkin() {
+  static TSkin& skin = *[] {
+    auto* made = new TSkin(TestSkins());
+    DeclareStripSkin(*made);
+    made->SetActive(true);
+    return made;
+  }();
+  return skin;
+}
+
 std::string TestPackage(std::string_view name) {
   return PlatformPath(std::string(NV_SKIN_PACKAGES) + "/" + std::string(name));
 }

@@ -24,6 +24,9 @@ public:
 };
 SkinEnvironment& TestSkins();
 
+// The strip's skin items, loaded from the build's default skin once for the process.
+TSkin& DefaultPlayerSkin();
+
 // The packages the build made for the tests (NV_SKIN_PACKAGES): "complete.nvs" is the default skin inverted.
 std::string TestPackage(std::string_view name);
 

@@ -41,6 +41,9 @@ const StringCase kStrings[] = {
     {IDS_FILE_NAME_LABEL, L"File name:"},
     {IDS_URL_LABEL, L"URL:"},
     {IDS_UNKNOWN_FAILURE, L"An unexpected failure occurred."},
+    {IDS_BALANCE_CENTRE, L"Center"},
+    {IDS_BALANCE_LEFT, L"Left "},
+    {IDS_BALANCE_RIGHT, L"Right "},
 };
 
 TEST(Resources, EveryStringLoadsInThePlayerSideAndInTheComServer) {

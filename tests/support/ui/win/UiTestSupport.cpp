@@ -101,6 +101,14 @@ bool MovePointerUntil(Point screen, const std::function<bool()>& arrived, DWORD 
   }
 }
 
+bool MovePointerTo(Point screen) {
+  return MovePointerUntil(screen, [&] {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return (cursor.x == screen.x || cursor.x == screen.x + 1) && cursor.y == screen.y;
+  });
+}
+
 Point ScreenCentre(const Control& control) {
   const Rect r = control.ScreenRect();
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};

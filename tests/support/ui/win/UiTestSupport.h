@@ -63,6 +63,8 @@ void PumpFor(DWORD ms);
 // Moves the pointer to a point of the screen, again every 100 ms, until `arrived` says the program saw it (under
 // load Wine now and then loses a synthesized move, where a hand would simply move on).
 bool MovePointerUntil(Point screen, const std::function<bool()>& arrived, DWORD timeoutMs = 3000);
+// The same until the system's cursor is there: before a press that must land on that point.
+bool MovePointerTo(Point screen);
 
 // The centre of a control on the screen.
 Point ScreenCentre(const Control& control);
